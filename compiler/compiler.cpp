@@ -1,0 +1,11 @@
+#include "compiler/compiler.h"
+
+namespace scenario {
+
+void memorizza_percorso(Modello& modello, platform::Folder& /*cartella*/, int32_t j) {
+    modello.con_tracciato = j;
+    modello.codice_errore = codice::nessuno;
+    modello.tabella.fill(Voce{});
+}
+
+}  // namespace scenario

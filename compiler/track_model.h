@@ -1,0 +1,167 @@
+#pragma once
+// The compiler's whole picture of one scenario: the 50-metre cells, the
+// table of stations, signboards and settings, the line plan, and the error
+// report. One `Modello` belongs to one run and is handed down to every stage;
+// nothing of it lives in global state.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace scenario {
+
+// What lies on 50 metres of line. Field order and widths are those of the
+// compiled cell file.
+struct Cella {
+    uint8_t tipo = 0;
+    int16_t dato1 = 0;
+    int16_t dato2 = 0;
+    int16_t dato3 = 0;
+    int16_t dato4 = 0;
+    uint8_t tempo = 0;
+    uint8_t preavviso = 0;
+    uint8_t montagna = 0;
+    uint8_t velocita = 0;
+    uint8_t pendenza = 0;
+    uint8_t aderenza = 0;
+
+    bool operator==(const Cella&) const = default;
+};
+
+// Cell types (`tipo`).
+namespace tipo_cella {
+inline constexpr uint8_t vuota = 0;
+inline constexpr uint8_t segnale = 1;
+inline constexpr uint8_t fine_rallentamento = 2;
+inline constexpr uint8_t inizio_rallentamento = 3;
+inline constexpr uint8_t avviso_rallentamento = 4;
+inline constexpr uint8_t preavviso_rallentamento = 5;
+inline constexpr uint8_t indicatori_v_max = 6;
+inline constexpr uint8_t fermata = 10;
+inline constexpr uint8_t marca_montagna = 11;
+inline constexpr uint8_t cambio_codice = 12;
+inline constexpr uint8_t taglio_codice = 13;
+inline constexpr uint8_t cartello = 14;
+}  // namespace tipo_cella
+
+// One entry of `tabella`, in the order and widths of the compiled table file.
+struct Voce {
+    uint8_t tipo = 0;
+    int32_t inizio = 0;
+    int32_t fine = 0;
+    int32_t posizione = 0;
+    uint8_t attributo = 0;
+    std::string nome;
+    int16_t valore1 = 0;
+    int16_t valore2 = 0;
+    int16_t valore3 = 0;
+    int16_t valore4 = 0;
+    int16_t valore5 = 0;
+    uint8_t opzione1 = 0;
+    uint8_t opzione2 = 0;
+    uint8_t opzione3 = 0;
+    uint8_t opzione4 = 0;
+    int32_t orario = 0;
+
+    bool operator==(const Voce&) const = default;
+};
+
+// Entries of `tabella` with a fixed use.
+namespace voce {
+inline constexpr int prima_stazione = 1;
+inline constexpr int primo_cartello = 80;  // signboards go downwards from here
+inline constexpr int progressiva_1 = 81;   // chainage references, reordered
+inline constexpr int progressiva_2 = 82;
+inline constexpr int progressiva_3 = 83;
+inline constexpr int treno_e_linea = 84;   // braked mass, line length, cars
+inline constexpr int sfondi = 85;          // backgrounds, line name, markers
+inline constexpr int ripetizione = 86;     // cab-signal repetition, train settings
+inline constexpr int numero = 87;
+}  // namespace voce
+
+// One coordinate of one metre of the plan: never laid, a fixed integer
+// starting point, or a computed value. The kind travels into the plan file.
+using ValorePiano = std::variant<std::monostate, int16_t, double>;
+// Coordinate 0 runs across the line (positive to the right), coordinate 1
+// along its starting direction.
+using MetroPiano = std::array<ValorePiano, 2>;
+
+inline constexpr int32_t lunghezza_massima = 1000000;
+inline constexpr int32_t massimo_montagne = 80;
+
+struct Modello {
+    std::string linea;
+    std::string treno;
+    std::string riga;  // the input field last read
+
+    std::vector<Cella> celle;                 // cells 0 to N; empty until the length is read
+    std::array<Voce, voce::numero> tabella{};
+    std::vector<MetroPiano> tracciato;        // metres 0 to L + 7000, when asked for
+
+    std::array<int32_t, massimo_montagne + 1> montagna_inizio{};
+    std::array<int32_t, massimo_montagne + 1> montagna_fine{};
+    int32_t n_montagne = 0;
+
+    int32_t con_tracciato = 0;
+    int32_t codice_errore = 0;
+    int32_t posizione_errore = 0;
+
+    // N, the last cell index; only meaningful once the cells exist.
+    int32_t ultima_cella() const { return static_cast<int32_t>(celle.size()) - 1; }
+};
+
+// Error codes recorded in `codice_errore`.
+namespace codice {
+inline constexpr int32_t nessuno = 0;
+inline constexpr int32_t lunghezza_eccessiva = 1;
+inline constexpr int32_t progressiva_non_multipla = 2;
+inline constexpr int32_t ripetizione_inizio_non_multipla = 3;
+inline constexpr int32_t ripetizione_fine_non_multipla = 4;
+inline constexpr int32_t ripetizione_senza_codici = 5;
+inline constexpr int32_t cartello_occupato = 6;
+inline constexpr int32_t abbattimento_occupato = 7;
+inline constexpr int32_t stazione_non_multipla = 8;
+inline constexpr int32_t zona_non_multipla = 9;
+inline constexpr int32_t troppe_stazioni = 10;
+inline constexpr int32_t segnale_senza_cambio = 11;
+inline constexpr int32_t finestra_senza_cambio = 12;
+inline constexpr int32_t rallentamento_senza_cambio = 13;
+inline constexpr int32_t fuori_linea = 15;
+inline constexpr int32_t segnale_occupato = 16;
+inline constexpr int32_t avviso_occupato = 17;
+inline constexpr int32_t inizio_occupato = 18;
+inline constexpr int32_t fine_occupata = 19;
+inline constexpr int32_t preavviso_occupato = 20;
+inline constexpr int32_t indicatori_occupati = 21;
+inline constexpr int32_t stazioni_vicine = 22;
+inline constexpr int32_t stazione_all_origine = 24;
+inline constexpr int32_t lettura_fallita = 25;
+inline constexpr int32_t linea_mancante = 101;
+inline constexpr int32_t generale_mancante = 102;
+inline constexpr int32_t curva_non_valida = 103;
+}  // namespace codice
+
+// The real number rounded to the nearest whole number, a half going to the
+// even neighbour (2.5 gives 2, 3.5 gives 4).
+double nearest(double r);
+
+// Metres to cell index. Every position is divided by 50 in floating point.
+int32_t cella_tratto(int32_t inizio);     // a stretch starting at `inizio` begins here
+int32_t cella_punto(int32_t posizione);   // signals, boards, slowdown cells
+int32_t cella_stazione(int32_t fine);     // the stop cell of a station zone ending at `fine`
+
+// N for a line of `lunghezza` metres.
+int32_t ultima_cella_per(int32_t lunghezza);
+
+// A line at `posizione` is accepted when (posizione + margine) / 50 <= N;
+// the margin is 100 m, 800 m for stations.
+inline constexpr int32_t margine_linea = 100;
+inline constexpr int32_t margine_stazione = 800;
+bool entro_linea(int32_t posizione, int32_t ultima, int32_t margine = margine_linea);
+
+// A cell takes a new object when nothing but a "montagna" marker is on it.
+bool cella_libera(const Cella& cella);
+
+}  // namespace scenario

@@ -1,0 +1,145 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <system_error>
+
+#include "platform/disk_folder.h"
+
+namespace scenario::platform {
+namespace {
+
+std::string system_text(int error) {
+    return std::generic_category().message(error);
+}
+
+// Owns one open file descriptor, so that every way out closes it.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    int get() const { return fd_; }
+    // Closes now, reporting the error a late write may only show here.
+    int close() {
+        int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
+DiskFolder::DiskFolder(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+std::filesystem::path DiskFolder::full_path(std::string_view name) const {
+    std::string joined = folder_.native();
+    joined += '/';
+    joined += name;
+    return joined;
+}
+
+std::string DiskFolder::path_of(std::string_view name) const {
+    return full_path(name).native();
+}
+
+bool DiskFolder::exists(std::string_view name) const {
+    struct stat status {};
+    return ::stat(full_path(name).c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+void DiskFolder::remove(std::string_view name) {
+    const auto path = full_path(name);
+    if (::unlink(path.c_str()) != 0) {
+        throw FileError("delete", path.native(), system_text(errno));
+    }
+}
+
+std::string DiskFolder::read(std::string_view name) const {
+    const auto path = full_path(name);
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) {
+        throw FileError("open", path.native(), system_text(errno));
+    }
+    std::string content;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw FileError("read", path.native(), system_text(errno));
+        }
+        if (got == 0) {
+            return content;
+        }
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+std::filesystem::path DiskFolder::temporary_path(std::string_view name) {
+    ++temporary_count_;
+    std::string hidden(".");
+    hidden.append(name).append(".").append(std::to_string(::getpid()));
+    hidden.append(".").append(std::to_string(temporary_count_)).append(".tmp");
+    return full_path(hidden);
+}
+
+void DiskFolder::replace(std::string_view name, std::string_view bytes) {
+    const auto target = full_path(name);
+    const auto temporary = temporary_path(name);
+    // The new content goes to a file of its own beside the target and takes
+    // the target's name only once it is complete.
+    Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (file.get() < 0) {
+        throw FileError("create", target.native(), system_text(errno));
+    }
+    auto give_up = [&](const char* operation, int error) {
+        file.close();
+        ::unlink(temporary.c_str());
+        throw FileError(operation, target.native(), system_text(error));
+    };
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t put = ::write(file.get(), bytes.data() + written, bytes.size() - written);
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            give_up("write", errno);
+        }
+        written += static_cast<std::size_t>(put);
+    }
+    if (file.close() != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        throw FileError("write", target.native(), system_text(error));
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        throw FileError("replace", target.native(), system_text(error));
+    }
+}
+
+std::filesystem::path program_folder() {
+    std::error_code error;
+    auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        throw FileError("locate", "/proc/self/exe", error.message());
+    }
+    return program.parent_path();
+}
+
+}  // namespace scenario::platform

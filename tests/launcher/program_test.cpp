@@ -1,0 +1,56 @@
+// The built program, run as a user runs it: copied into a folder of its own
+// and started from another folder, with nothing on its command line.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <sys/wait.h>
+
+#include "description/file_names.h"
+#include "tests/support/test_support.h"
+
+namespace scenario {
+namespace {
+
+struct Esito {
+    int stato;
+    std::string errori;
+};
+
+Esito esegui(const std::filesystem::path& programma, const std::filesystem::path& errori) {
+    const std::string comando = "cd / && '" + programma.string() + "' 2>'" + errori.string() + "'";
+    const int stato = std::system(comando.c_str());
+    return {WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, test::leggi(errori)};
+}
+
+std::set<std::string> nomi_in(const std::filesystem::path& cartella) {
+    std::set<std::string> nomi;
+    for (const auto& voce : std::filesystem::directory_iterator(cartella)) {
+        nomi.insert(voce.path().filename().string());
+    }
+    return nomi;
+}
+
+TEST(Programma, WritesItsFilesBesideItselfAndEndsWithStatusZero) {
+    test::CartellaTemporanea cartella;
+    test::CartellaTemporanea uscita;
+    const auto programma = cartella / "scenario";
+    std::filesystem::copy_file(SCENARIO_PROGRAM, programma);
+
+    const Esito esito = esegui(programma, uscita / "stderr");
+
+    EXPECT_EQ(esito.stato, 0);
+    EXPECT_EQ(esito.errori, "Attendere\n");
+    const Identita id = identita_scenario();
+    EXPECT_TRUE(nomi_in(cartella.percorso()).contains(nome_descrizione_linea(id)));
+    EXPECT_TRUE(nomi_in(cartella.percorso()).contains(nome_descrizione_treno(id)));
+
+    // A second run gives the same files.
+    const std::string prima = test::leggi(cartella / nome_descrizione_treno(id));
+    EXPECT_EQ(esegui(programma, uscita / "stderr").stato, 0);
+    EXPECT_EQ(test::leggi(cartella / nome_descrizione_treno(id)), prima);
+}
+
+}  // namespace
+}  // namespace scenario
