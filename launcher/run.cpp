@@ -4,6 +4,8 @@
 
 #include "compiler/compiler.h"
 #include "description/scenario_content.h"
+#include "documents/slow_order.h"
+#include "documents/train_sheet.h"
 
 namespace scenario {
 
@@ -22,6 +24,9 @@ std::string testo_guasto(const std::exception& failure) {
 void esegui_sequenza(platform::Folder& cartella, const Identita& id) {
     dati_linea(cartella, id);
     dati_treno(cartella, id);
+    dati_note(cartella, id);
+    dati_rallentamenti(cartella, id);
+    dati_scheda(cartella, id);
 }
 
 int avvia(Finestra& finestra, platform::Folder& cartella) {

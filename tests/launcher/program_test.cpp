@@ -43,8 +43,11 @@ TEST(Programma, WritesItsFilesBesideItselfAndEndsWithStatusZero) {
     EXPECT_EQ(esito.stato, 0);
     EXPECT_EQ(esito.errori, "Attendere\n");
     const Identita id = identita_scenario();
-    EXPECT_TRUE(nomi_in(cartella.percorso()).contains(nome_descrizione_linea(id)));
-    EXPECT_TRUE(nomi_in(cartella.percorso()).contains(nome_descrizione_treno(id)));
+    const auto nomi = nomi_in(cartella.percorso());
+    for (const auto& nome : {nome_descrizione_linea(id), nome_descrizione_treno(id), nome_note(id),
+                             nome_rallentamenti(id), nome_scheda_treno(id)}) {
+        EXPECT_TRUE(nomi.contains(nome)) << nome;
+    }
 
     // A second run gives the same files.
     const std::string prima = test::leggi(cartella / nome_descrizione_treno(id));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/memory_folder.h"
@@ -41,6 +42,26 @@ TEST(Avvia, AFailedWriteIsReportedAndEndsTheRun) {
     // The file written before the failure stays; nothing after it is written.
     EXPECT_TRUE(cartella.exists(nome_descrizione_linea(id)));
     EXPECT_EQ(cartella.files().size(), 1u);
+}
+
+// The files in the order the run writes them: a failure on one leaves
+// exactly the ones before it.
+TEST(EseguiSequenza, WritesTheDescriptionsThenNotesFormAndSheet) {
+    const Identita id = identita_scenario();
+    const std::vector<std::string> ordine{nome_descrizione_linea(id), nome_descrizione_treno(id), nome_note(id),
+                                          nome_rallentamenti(id), nome_scheda_treno(id)};
+    for (std::size_t guasto = 0; guasto < ordine.size(); ++guasto) {
+        platform::MemoryFolder cartella;
+        cartella.fail_next(platform::MemoryFolder::Operation::replace, ordine[guasto]);
+        EXPECT_THROW(esegui_sequenza(cartella, id), platform::FileError);
+        std::vector<std::string> scritti;
+        for (const auto& [nome, byte] : cartella.files()) {
+            scritti.push_back(nome);
+        }
+        std::vector<std::string> attesi(ordine.begin(), ordine.begin() + static_cast<std::ptrdiff_t>(guasto));
+        std::sort(attesi.begin(), attesi.end());
+        EXPECT_EQ(scritti, attesi) << "failure on " << ordine[guasto];
+    }
 }
 
 TEST(Errore, TheMessageStartsWithASpace) {
