@@ -164,4 +164,9 @@ bool entro_linea(int32_t posizione, int32_t ultima, int32_t margine = margine_li
 // A cell takes a new object when nothing but a "montagna" marker is on it.
 bool cella_libera(const Cella& cella);
 
+// Cells 0 to N exist; any other index names no cell and must not be touched.
+inline bool cella_esiste(const Modello& modello, int32_t indice) {
+    return indice >= 0 && indice <= modello.ultima_cella();
+}
+
 }  // namespace scenario

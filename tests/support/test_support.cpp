@@ -25,6 +25,39 @@ void scrivi(const std::filesystem::path& percorso, std::string_view bytes) {
     }
 }
 
+Modello modello_con_celle(int32_t ultima) {
+    Modello modello;
+    modello.celle.resize(static_cast<std::size_t>(ultima) + 1);
+    return modello;
+}
+
+namespace {
+std::string descrivi(const Cella& c) {
+    std::ostringstream testo;
+    testo << "{tipo " << int{c.tipo} << ", dato " << c.dato1 << ' ' << c.dato2 << ' ' << c.dato3
+          << ' ' << c.dato4 << ", tempo " << int{c.tempo} << ", preavviso " << int{c.preavviso}
+          << ", montagna " << int{c.montagna} << ", velocita " << int{c.velocita}
+          << ", pendenza " << int{c.pendenza} << ", aderenza " << int{c.aderenza} << '}';
+    return testo.str();
+}
+}  // namespace
+
+::testing::AssertionResult stesse_celle(const std::vector<Cella>& attese,
+                                        const std::vector<Cella>& ottenute) {
+    if (attese.size() != ottenute.size()) {
+        return ::testing::AssertionFailure()
+               << attese.size() << " cells expected, " << ottenute.size() << " found";
+    }
+    for (std::size_t i = 0; i < attese.size(); ++i) {
+        if (attese[i] != ottenute[i]) {
+            return ::testing::AssertionFailure() << "cell " << i << ": expected "
+                                                 << descrivi(attese[i]) << ", found "
+                                                 << descrivi(ottenute[i]);
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
 std::string dati_attesi(std::string_view relativo) {
     return leggi(std::filesystem::path(SCENARIO_TEST_DATA) / relativo);
 }

@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "compiler/track_model.h"
 
 namespace scenario::test {
 
@@ -18,6 +21,14 @@ void scrivi(const std::filesystem::path& percorso, std::string_view bytes);
 
 // Equal, or a message naming the first differing offset and line.
 ::testing::AssertionResult stessi_byte(std::string_view attesi, std::string_view ottenuti);
+
+// A model whose cells 0 to `ultima` exist, all empty.
+Modello modello_con_celle(int32_t ultima);
+
+// Equal cell arrays, or a message naming the first differing cell and both
+// versions of it.
+::testing::AssertionResult stesse_celle(const std::vector<Cella>& attese,
+                                        const std::vector<Cella>& ottenute);
 
 // A fresh folder under the system's temporary folder, removed with its content.
 class CartellaTemporanea {
