@@ -27,6 +27,10 @@ void esegui_sequenza(platform::Folder& cartella, const Identita& id) {
     dati_note(cartella, id);
     dati_rallentamenti(cartella, id);
     dati_scheda(cartella, id);
+    Modello modello;
+    modello.linea = id.linea;
+    modello.treno = id.treno;
+    memorizza_percorso(modello, cartella, 1);
 }
 
 int avvia(Finestra& finestra, platform::Folder& cartella) {

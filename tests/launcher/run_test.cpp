@@ -19,12 +19,14 @@ public:
     std::vector<std::string> eventi;
 };
 
-TEST(Avvia, ShowsTheWindowThenWritesTheRunsFiles) {
+TEST(Avvia, ShowsTheWindowThenWritesAndCompilesTheDescriptions) {
     platform::MemoryFolder cartella;
     FinestraDiProva finestra;
     EXPECT_EQ(avvia(finestra, cartella), uscita::normale);
     EXPECT_EQ(finestra.eventi, std::vector<std::string>{"mostra"});
-    EXPECT_FALSE(cartella.files().empty());
+    // The compiler has read the line description and deleted it.
+    const Identita id = identita_scenario();
+    EXPECT_FALSE(cartella.exists(nome_descrizione_linea(id)));
 }
 
 TEST(Avvia, AFailedWriteIsReportedAndEndsTheRun) {

@@ -1,0 +1,33 @@
+#include "compiler/description_reader.h"
+
+#include "description/field_reader.h"
+#include "description/file_names.h"
+
+namespace scenario {
+
+namespace {
+void cancella_se_esiste(platform::Folder& cartella, const std::string& nome) {
+    if (cartella.exists(nome)) {
+        cartella.remove(nome);
+    }
+}
+}  // namespace
+
+void memorizza_dati(Modello& modello, platform::Folder& cartella) {
+    try {
+        int32_t prossimo_cartello = voce::primo_cartello;
+        if (!memorizza_linea(modello, cartella, prossimo_cartello)) {
+            return;
+        }
+        // The train half reads the train description here.
+    } catch (const ErroreLettura&) {
+        // A description that cannot be read: whatever was laid stays, both
+        // files go (each reader has already released its file).
+        const Identita id{modello.linea, modello.treno};
+        cancella_se_esiste(cartella, nome_descrizione_linea(id));
+        cancella_se_esiste(cartella, nome_descrizione_treno(id));
+        modello.codice_errore = codice::lettura_fallita;
+    }
+}
+
+}  // namespace scenario
