@@ -1,0 +1,116 @@
+#include "compiler/compiled_files.h"
+
+#include <string_view>
+
+#include "compiler/compiled_layout.h"
+#include "compiler/compiler.h"
+#include "description/file_names.h"
+
+namespace scenario {
+
+namespace {
+
+constexpr std::size_t lunghezza_controllo = 25;
+// Makes the check text at least 25 characters long whatever the names.
+constexpr std::string_view coda_controllo = "aabbccddeeffgghhiillmmnnoo";
+
+constexpr int16_t marca_tabella = 610;
+constexpr int16_t marca_celle = 5121;
+
+// Only the letters A to Z change: the names are plain ASCII, and the result
+// must not depend on the machine's locale.
+char minuscola(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string testo_controllo(const Modello& modello) {
+    std::string testo = modello.tabella[voce::ripetizione].nome + modello.tabella[voce::sfondi].nome;
+    for (char& c : testo) {
+        c = minuscola(c);
+    }
+    testo += coda_controllo;
+    testo.resize(lunghezza_controllo);
+    return testo;
+}
+
+int32_t codice_carattere(char c) {
+    return static_cast<uint8_t>(c);
+}
+
+Cella& cella_1(Modello& modello) {
+    return modello.celle.at(1);
+}
+
+}  // namespace
+
+int16_t codice_gara_og(const Modello& modello) {
+    int32_t somma = 0;
+    for (const char c : testo_controllo(modello)) {
+        somma += codice_carattere(c);
+    }
+    // 25 codes of at most 255 stay within 16 bits.
+    return static_cast<int16_t>(somma);
+}
+
+int32_t codice_gara_st(const Modello& modello) {
+    const std::string testo = testo_controllo(modello);
+    int32_t somma = 0;
+    for (std::size_t i = 0; i < testo.size(); ++i) {
+        somma += codice_carattere(testo[i]) * static_cast<int32_t>(i + 1);
+    }
+    return somma;
+}
+
+void timbra(Modello& modello) {
+    Voce& sfondi = modello.tabella[voce::sfondi];
+    Cella& prima = cella_1(modello);
+    if (sfondi.valore1 != 0 || prima.dato1 != 0) {
+        throw ErroreFatale("1250");
+    }
+    sfondi.valore1 = marca_tabella;
+    prima.dato1 = marca_celle;
+    if (sfondi.orario != 0 || prima.dato2 != 0) {
+        throw ErroreFatale("1251");
+    }
+    sfondi.orario = codice_gara_st(modello);
+    prima.dato2 = codice_gara_og(modello);
+}
+
+std::string byte_celle(const Modello& modello) {
+    std::string byte;
+    byte.reserve(modello.celle.size() * compilato::byte_per_cella);
+    for (const Cella& cella : modello.celle) {
+        compilato::metti_record(byte, cella, compilato::campi_cella);
+    }
+    return byte;
+}
+
+std::string byte_tabella(const Modello& modello) {
+    std::string byte;
+    for (const Voce& voce : modello.tabella) {
+        compilato::metti_record(byte, voce, compilato::campi_voce);
+    }
+    return byte;
+}
+
+std::string byte_tracciato(const Modello& modello) {
+    std::string byte;
+    for (const std::size_t coordinata : {0u, 1u}) {
+        for (const MetroPiano& metro : modello.tracciato) {
+            compilato::metti(byte, metro[coordinata]);
+        }
+    }
+    return byte;
+}
+
+void scrivi_file_compilati(Modello& modello, platform::Folder& cartella) {
+    timbra(modello);
+    const Identita id{modello.linea, modello.treno};
+    if (modello.con_tracciato != 0) {
+        cartella.replace(nome_piano_compilato(id), byte_tracciato(modello));
+    }
+    cartella.replace(nome_tabella_compilata(id), byte_tabella(modello));
+    cartella.replace(nome_celle_compilate(id), byte_celle(modello));
+}
+
+}  // namespace scenario

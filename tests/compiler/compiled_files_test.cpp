@@ -1,0 +1,241 @@
+#include "compiler/compiled_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "compiler/compiler.h"
+#include "description/file_names.h"
+#include "platform/memory_folder.h"
+#include "tests/support/test_support.h"
+
+namespace scenario {
+namespace {
+
+std::string byte(std::initializer_list<int> valori) {
+    std::string testo;
+    for (const int v : valori) {
+        testo.push_back(static_cast<char>(v));
+    }
+    return testo;
+}
+
+Modello con_nomi(std::string treno, std::string linea) {
+    Modello modello;
+    modello.tabella[voce::ripetizione].nome = std::move(treno);
+    modello.tabella[voce::sfondi].nome = std::move(linea);
+    return modello;
+}
+
+TEST(CodiciGara, SumTheFirst25CharactersOfTheLowerCasedCheckText) {
+    struct Caso {
+        const char* treno;
+        const char* linea;
+        int16_t og;
+        int32_t st;
+    };
+    const Caso casi[] = {
+        {"a", "bc", 2546, 33756},  // "abcaabbccddeeffgghhiillmm"
+        {"", "ABC", 2546, 33756},
+        {"", "", 2583, 34355},  // the tail alone, "aabbccddeeffgghhiillmmnno"
+    };
+    for (const auto& caso : casi) {
+        const Modello modello = con_nomi(caso.treno, caso.linea);
+        EXPECT_EQ(codice_gara_og(modello), caso.og) << caso.treno << caso.linea;
+        EXPECT_EQ(codice_gara_st(modello), caso.st) << caso.treno << caso.linea;
+    }
+}
+
+TEST(CodiciGara, IgnoreTheCaseOfTheLineAndEverythingAfterThe25thCharacter) {
+    const std::string linea = "Metropolitana di Orvalla Linea A Corvesca-Sarvedano";
+    const Modello base = con_nomi("54", linea);
+    std::string dopo = linea;
+    dopo[23] = 'X';  // the 26th character of "54" + linea
+    std::string dentro = linea;
+    dentro[22] = 'x';  // the 25th
+
+    for (const Modello& uguale : {con_nomi("54", "METROPOLITANA DI ORVALLA LINEA A CORVESCA-SARVEDANO"),
+                                  con_nomi("54", dopo)}) {
+        EXPECT_EQ(codice_gara_og(uguale), codice_gara_og(base));
+        EXPECT_EQ(codice_gara_st(uguale), codice_gara_st(base));
+    }
+    const Modello diverso = con_nomi("54", dentro);
+    EXPECT_NE(codice_gara_og(diverso), codice_gara_og(base));
+    EXPECT_NE(codice_gara_st(diverso), codice_gara_st(base));
+}
+
+TEST(FileCelle, FifteenBytesACellLittleEndianWithTheMarkersInCell1) {
+    Modello modello = con_nomi("a", "bc");
+    modello.celle.resize(3);
+    Cella& cella = modello.celle[2];
+    cella = {0x0C, 0x0102, -2, 0x0304, 0x7F00, 101, 81, 12, 13, 105, 0xFE};
+    timbra(modello);
+    const std::string file = byte_celle(modello);
+
+    ASSERT_EQ(file.size(), 45u);
+    EXPECT_TRUE(test::stessi_byte(std::string(15, '\0'), file.substr(0, 15)));
+    // 5121 and 2546 (0x09F2).
+    EXPECT_TRUE(test::stessi_byte(byte({0, 0x01, 0x14, 0xF2, 0x09, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+                                  file.substr(15, 15)));
+    EXPECT_TRUE(test::stessi_byte(
+        byte({0x0C, 0x02, 0x01, 0xFE, 0xFF, 0x04, 0x03, 0x00, 0x7F, 101, 81, 12, 13, 105, 0xFE}),
+        file.substr(30)));
+}
+
+TEST(FileCelle, HoldsEveryCellOfTheLine) {
+    Modello modello;
+    modello.celle.resize(static_cast<std::size_t>(ultima_cella_per(22500)) + 1);
+    EXPECT_EQ(byte_celle(modello).size(), 8865u);
+}
+
+TEST(FileTabella, EntriesOf34BytesPlusTheirText) {
+    Modello modello = con_nomi("54", "Linea");
+    modello.celle.resize(2);
+    Voce& stazione = modello.tabella[1];
+    stazione = {5, 1000, -2, 0x01020304, 7, "Ab", 1, -1, 0x0203, 4, 5, 6, 7, 8, 9, 61200};
+    timbra(modello);
+    const std::string file = byte_tabella(modello);
+
+    const std::size_t testi = 2 + 2 + 5;  // entries 1, 86 and 85
+    ASSERT_EQ(file.size(), 87 * 34 + testi);
+    EXPECT_TRUE(test::stessi_byte(std::string(34, '\0'), file.substr(0, 34)));
+    EXPECT_TRUE(test::stessi_byte(
+        byte({5,    0xE8, 0x03, 0,    0,    0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01,
+              7,    2,    0,    'A',  'b',  1,    0,    0xFF, 0xFF, 0x03, 0x02, 4,    0,
+              5,    0,    6,    7,    8,    9,    0x10, 0xEF, 0,    0}),
+        file.substr(34, 36)));
+
+    // Entry 85: its text, then the marker 610 and, 14 bytes on, the weighted check code.
+    const std::size_t voce85 = 34 + 36 + 83 * 34;
+    EXPECT_EQ(file.substr(voce85 + 14, 7), byte({5, 0, 'L', 'i', 'n', 'e', 'a'}));
+    EXPECT_EQ(file.substr(voce85 + 21, 2), byte({0x62, 0x02}));
+    const int32_t st = codice_gara_st(modello);
+    EXPECT_EQ(file.substr(voce85 + 35, 4),
+              byte({st & 0xFF, (st >> 8) & 0xFF, (st >> 16) & 0xFF, (st >> 24) & 0xFF}));
+    EXPECT_EQ(file.substr(voce85 + 39 + 14), byte({2, 0, '5', '4'}) + std::string(18, '\0'));
+}
+
+// A plan laid as the line reader lays it: integers for metres 0 and 1,
+// doubles up to M - 2, the last two metres empty.
+std::vector<MetroPiano> tracciato_posato(std::size_t ultimo) {
+    std::vector<MetroPiano> tracciato(ultimo + 1);
+    tracciato[0] = {int16_t{0}, int16_t{0}};
+    tracciato[1] = {int16_t{0}, int16_t{1}};
+    for (std::size_t metro = 2; metro + 2 <= ultimo; ++metro) {
+        tracciato[metro] = {0.0, static_cast<double>(metro)};
+    }
+    return tracciato;
+}
+
+TEST(FileTracciato, TaggedValuesCoordinate0ThenCoordinate1) {
+    Modello modello;
+    modello.tracciato = tracciato_posato(5);
+    modello.tracciato[2] = {1.5, -2.0};
+    const std::string file = byte_tracciato(modello);
+
+    const std::string integers0 = byte({2, 0, 0, 0, 2, 0, 0, 0});
+    const std::string integers1 = byte({2, 0, 0, 0, 2, 0, 1, 0});
+    const std::string uno_e_mezzo = byte({5, 0, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F});
+    const std::string meno_due = byte({5, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0});
+    const std::string zero = byte({5, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    const std::string tre = byte({5, 0, 0, 0, 0, 0, 0, 0, 0x08, 0x40});
+    const std::string vuoti = byte({0, 0, 0, 0});
+    EXPECT_TRUE(test::stessi_byte(integers0 + uno_e_mezzo + zero + vuoti + integers1 + meno_due + tre + vuoti,
+                                  file));
+}
+
+TEST(FileTracciato, HoldsTheWholePlanOfTheLine) {
+    Modello modello;
+    modello.tracciato = tracciato_posato(29500);
+    EXPECT_EQ(byte_tracciato(modello).size(), 589964u);
+}
+
+class ScritturaCompilati : public ::testing::Test {
+protected:
+    ScritturaCompilati() {
+        modello.linea = "L";
+        modello.treno = "7";
+        modello.celle.resize(3);
+        modello.tracciato = tracciato_posato(4);
+        modello.con_tracciato = 1;
+    }
+
+    void vecchi_file() {
+        for (const auto& nome : nomi) {
+            cartella.replace(nome, std::string(100000, 'x'));
+        }
+    }
+
+    Modello modello;
+    platform::MemoryFolder cartella;
+    const Identita id{"L", "7"};
+    const std::vector<std::string> nomi{nome_piano_compilato(id), nome_tabella_compilata(id),
+                                        nome_celle_compilate(id)};
+};
+
+TEST_F(ScritturaCompilati, ReplacesEachFileWhole) {
+    vecchi_file();
+    scrivi_file_compilati(modello, cartella);
+    EXPECT_EQ(cartella.read(nomi[0]), byte_tracciato(modello));
+    EXPECT_EQ(cartella.read(nomi[1]), byte_tabella(modello));
+    EXPECT_EQ(cartella.read(nomi[2]), byte_celle(modello));
+    EXPECT_EQ(cartella.read(nomi[2]).size(), 45u);
+    EXPECT_EQ(cartella.files().size(), 3u);
+}
+
+TEST_F(ScritturaCompilati, WithoutThePlanLeavesAnExistingPlanFileAlone) {
+    cartella.replace(nomi[0], "vecchio");
+    modello.con_tracciato = 0;
+    scrivi_file_compilati(modello, cartella);
+    EXPECT_EQ(cartella.read(nomi[0]), "vecchio");
+    EXPECT_TRUE(cartella.exists(nomi[2]));
+
+    platform::MemoryFolder vuota;
+    modello = Modello{};
+    modello.celle.resize(2);
+    scrivi_file_compilati(modello, vuota);
+    EXPECT_EQ(vuota.files().size(), 2u);
+}
+
+TEST_F(ScritturaCompilati, WritesPlanThenTableThenCells) {
+    for (std::size_t guasto = 0; guasto < nomi.size(); ++guasto) {
+        vecchi_file();
+        cartella.fail_next(platform::MemoryFolder::Operation::replace, nomi[guasto]);
+        Modello copia = modello;
+        EXPECT_THROW(scrivi_file_compilati(copia, cartella), platform::FileError);
+        for (std::size_t i = 0; i < nomi.size(); ++i) {
+            EXPECT_EQ(cartella.read(nomi[i]).size() == 100000, i >= guasto) << nomi[i];
+        }
+    }
+}
+
+TEST_F(ScritturaCompilati, ABusySlotStopsTheRunBeforeAnyFile) {
+    struct Caso {
+        const char* codice;
+        void (*occupa)(Modello&);
+    };
+    const Caso casi[] = {
+        {"1250", [](Modello& m) { m.tabella[voce::sfondi].valore1 = 1; }},
+        {"1250", [](Modello& m) { m.celle[1].dato1 = 180; }},
+        {"1251", [](Modello& m) { m.tabella[voce::sfondi].orario = 1; }},
+        {"1251", [](Modello& m) { m.celle[1].dato2 = -1; }},
+    };
+    for (const auto& caso : casi) {
+        vecchi_file();
+        Modello copia = modello;
+        caso.occupa(copia);
+        try {
+            scrivi_file_compilati(copia, cartella);
+            ADD_FAILURE() << "no fatal error " << caso.codice;
+        } catch (const ErroreFatale& fatale) {
+            EXPECT_EQ(fatale.codice(), caso.codice);
+        }
+        for (const auto& nome : nomi) {
+            EXPECT_EQ(cartella.read(nome), std::string(100000, 'x')) << caso.codice << " " << nome;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace scenario
