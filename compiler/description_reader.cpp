@@ -19,7 +19,7 @@ void memorizza_dati(Modello& modello, platform::Folder& cartella) {
         if (!memorizza_linea(modello, cartella, prossimo_cartello)) {
             return;
         }
-        // The train half reads the train description here.
+        memorizza_treno(modello, cartella, prossimo_cartello);
     } catch (const ErroreLettura&) {
         // A description that cannot be read: whatever was laid stays, both
         // files go (each reader has already released its file).

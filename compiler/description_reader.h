@@ -33,5 +33,6 @@ void memo_indicatori_v_max(Modello& modello, int32_t posizione, int32_t vas, int
 // reading ends there; it leaves in `prossimo_cartello` the entry the next
 // signboard would take, below which the stations must stay.
 bool memorizza_linea(Modello& modello, platform::Folder& cartella, int32_t& prossimo_cartello);
+void memorizza_treno(Modello& modello, platform::Folder& cartella, int32_t prossimo_cartello);
 
 }  // namespace scenario

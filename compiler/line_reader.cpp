@@ -6,6 +6,7 @@
 #include <string>
 
 #include "compiler/description_reader.h"
+#include "compiler/description_reading.h"
 #include "compiler/profile_fill.h"
 #include "description/field_reader.h"
 #include "description/file_names.h"
@@ -16,49 +17,14 @@ namespace {
 
 constexpr int32_t primo_metro_libero = 2;  // metres 0 and 1 are the fixed start
 constexpr int32_t metro_massimo = 1000000;
-constexpr int dash_generale = 10;     // comment fields skipped in a row, general section
-constexpr int dash_caratteristiche = 2;  // and in the feature part
+constexpr int dash_generale = 10;  // comment fields passed over in a row, general section
 
-// What a keyword line of the feature part leaves behind.
-enum class Esito {
-    avanti,      // go on with the next keyword test
-    fine_linea,  // a position out of range: the line part ends as at the end of the file
-    interrotta,  // an error that ends the reading; the file is already deleted
-};
-
-struct LetturaLinea {
-    Modello& modello;
-    platform::Folder& cartella;
-    std::string nome;
-    LettoreCampi campi;
-
+struct LetturaLinea : LetturaFile {
     int32_t riempimento_pendenza = 0;
     int32_t pendenza_corrente = 0;
     int32_t metro_corrente = primo_metro_libero;
     int32_t prossimo_cartello = voce::primo_cartello;
-
-    int32_t ultima() const { return modello.ultima_cella(); }
-    Cella& cella(int32_t indice) { return modello.celle[static_cast<std::size_t>(indice)]; }
 };
-
-// Deletes the file and records the code that ends the reading.
-bool rifiuta(LetturaLinea& l, int32_t codice) {
-    l.cartella.remove(l.nome);
-    l.modello.codice_errore = codice;
-    return false;
-}
-
-Esito interrompi(LetturaLinea& l, int32_t codice, int32_t posizione) {
-    rifiuta(l, codice);
-    l.modello.posizione_errore = posizione;
-    return Esito::interrotta;
-}
-
-Esito fuori_linea(LetturaLinea& l, int32_t posizione) {
-    l.modello.codice_errore = codice::fuori_linea;
-    l.modello.posizione_errore = posizione;
-    return Esito::fine_linea;
-}
 
 // ---- general section --------------------------------------------------------
 
@@ -166,7 +132,8 @@ bool leggi_generale(LetturaLinea& l) {
             }
         }
         if (const int32_t codice = parole_generali(l); codice != codice::nessuno) {
-            return rifiuta(l, codice);
+            l.interrompi(codice);
+            return false;
         }
         if (intestazione(m.riga)) {
             break;
@@ -217,7 +184,7 @@ Esito leggi_pendenza(LetturaLinea& l) {
     const int32_t posizione = l.campi.intero32();
     const int32_t pendenza = l.campi.intero32();
     if (!entro_linea(posizione, l.ultima())) {
-        return fuori_linea(l, posizione);
+        return l.fuori_linea(posizione);
     }
     const int32_t inizio = cella_tratto(posizione);
     if (inizio > 0) {
@@ -248,7 +215,8 @@ bool posa_fino_a(LetturaLinea& l, int64_t fino_a, bool curvo, double k) {
         posa_metro(l.modello.tracciato, l.metro_corrente, curvo, k);
         ++l.metro_corrente;
         if (l.metro_corrente > metro_massimo) {
-            return rifiuta(l, codice::curva_non_valida);
+            l.interrompi(codice::curva_non_valida);
+            return false;
         }
     }
     return true;
@@ -258,12 +226,11 @@ Esito leggi_curva(LetturaLinea& l) {
     const int32_t posizione = l.campi.intero32();
     const int32_t lunghezza = l.campi.intero32();
     if (!entro_linea(posizione, l.ultima())) {
-        return fuori_linea(l, posizione);
+        return l.fuori_linea(posizione);
     }
     double k = curvatura(l.modello.riga);
     if (k == 0.0) {
-        rifiuta(l, codice::curva_non_valida);
-        return Esito::interrotta;
+        return l.interrompi(codice::curva_non_valida);
     }
     if (contiene(l.modello.riga, "s")) {
         k = -k;
@@ -271,7 +238,7 @@ Esito leggi_curva(LetturaLinea& l) {
     const int64_t fine = int64_t{posizione} + lunghezza;
     // A curve running past the plan is refused whole, before any metre is laid.
     if (fine > ultimo_metro_posato(l.modello)) {
-        return interrompi(l, codice::curva_non_valida, posizione);
+        return l.interrompi(codice::curva_non_valida, posizione);
     }
     if (!posa_fino_a(l, posizione, false, 0.0) || !posa_fino_a(l, fine, true, k)) {
         return Esito::interrotta;
@@ -284,30 +251,24 @@ Esito leggi_montagna(LetturaLinea& l) {
     const int32_t fine = l.campi.intero32();
     int32_t tipo = l.campi.intero32();
     if (!entro_linea(inizio, l.ultima())) {
-        return fuori_linea(l, inizio);
+        return l.fuori_linea(inizio);
     }
     // The stretch ends in the cell before its end point, as a station zone does.
     if (cella_tratto(inizio) < 0 || cella_stazione(fine) > l.ultima()) {
-        return fuori_linea(l, inizio);
+        return l.fuori_linea(inizio);
     }
     memo_montagna(l.modello, inizio, fine, tipo);
     return Esito::avanti;
 }
 
 Esito leggi_indicatori(LetturaLinea& l) {
-    std::array<int32_t, 9> v{};
-    for (auto& valore : v) {
-        valore = l.campi.intero32();
-    }
+    const auto v = l.interi<9>();
     const int32_t posizione = v[0];
     if (!entro_linea(posizione, l.ultima()) || !cella_esiste(l.modello, cella_punto(posizione))) {
-        return fuori_linea(l, posizione);
+        return l.fuori_linea(posizione);
     }
     memo_indicatori_v_max(l.modello, posizione, v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
-    if (l.modello.codice_errore > 0) {
-        return interrompi(l, l.modello.codice_errore, posizione);
-    }
-    return Esito::avanti;
+    return l.dopo_il_posto(posizione);
 }
 
 Esito leggi_cartello(LetturaLinea& l) {
@@ -316,14 +277,14 @@ Esito leggi_cartello(LetturaLinea& l) {
     m.riga = l.campi.testo();
     const int32_t j = cella_punto(posizione);
     if (!entro_linea(posizione, l.ultima()) || !cella_esiste(l.modello, j)) {
-        return fuori_linea(l, posizione);
+        return l.fuori_linea(posizione);
     }
     if (l.prossimo_cartello < 1) {
         throw ErroreLettura("no table entry left for the signboard at " +
                             std::to_string(posizione) + " m");
     }
     if (!cella_libera(l.cella(j))) {
-        return interrompi(l, codice::cartello_occupato, posizione);
+        return l.interrompi(codice::cartello_occupato, posizione);
     }
     l.cella(j).tipo = tipo_cella::cartello;
     l.cella(j).dato1 = static_cast<int16_t>(l.prossimo_cartello);
@@ -350,12 +311,6 @@ Esito parole_caratteristiche(LetturaLinea& l) {
     return esito;
 }
 
-// Reads the next field into `riga`; false at the end of the file.
-bool campo_successivo(LetturaLinea& l) {
-    l.modello.riga = l.campi.testo();
-    return !l.campi.fine();
-}
-
 // False when an error ended the reading; true at the end of the file or
 // after a position out of range.
 bool leggi_caratteristiche(LetturaLinea& l) {
@@ -365,19 +320,11 @@ bool leggi_caratteristiche(LetturaLinea& l) {
         m.tracciato[0] = {int16_t{0}, int16_t{0}};
         m.tracciato[1] = {int16_t{0}, int16_t{1}};
     }
-    while (!l.campi.fine()) {
-        if (!campo_successivo(l)) {
-            return true;
-        }
-        for (int i = 0; i < dash_caratteristiche; ++i) {
-            if (contiene_esatto(m.riga, "-") && !campo_successivo(l)) {
-                return true;
-            }
-        }
+    while (campo_chiave(l.campi, m.riga)) {
         switch (parole_caratteristiche(l)) {
             case Esito::avanti:
                 break;
-            case Esito::fine_linea:
+            case Esito::fine_parte:
                 return true;
             case Esito::interrotta:
                 return false;
@@ -406,7 +353,8 @@ bool cerca_generale(LetturaLinea& l) {
     do {
         l.modello.riga = l.campi.testo();
         if (l.campi.fine()) {
-            return rifiuta(l, codice::generale_mancante);
+            l.interrompi(codice::generale_mancante);
+            return false;
         }
     } while (!contiene(l.modello.riga, "[generale]"));
     return true;
@@ -518,7 +466,7 @@ bool memorizza_linea(Modello& modello, platform::Folder& cartella, int32_t& pros
         modello.codice_errore = codice::linea_mancante;
         return false;
     }
-    LetturaLinea l{modello, cartella, nome, LettoreCampi(cartella, nome)};
+    LetturaLinea l{{modello, cartella, nome, LettoreCampi(cartella, nome)}};
     if (!cerca_generale(l) || !leggi_generale(l)) {
         return false;
     }

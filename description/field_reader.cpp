@@ -125,6 +125,20 @@ int32_t LettoreCampi::intero32() {
         numero(std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
+bool campo_chiave(LettoreCampi& campi, std::string& riga) {
+    constexpr int commenti_saltati = 2;
+    if (campi.fine()) {
+        return false;
+    }
+    riga = campi.testo();
+    for (int i = 0; i < commenti_saltati && !campi.fine(); ++i) {
+        if (contiene_esatto(riga, "-")) {
+            riga = campi.testo();
+        }
+    }
+    return !campi.fine();
+}
+
 bool contiene_esatto(std::string_view campo, std::string_view parola) {
     return campo.find(parola) != std::string_view::npos;
 }

@@ -60,6 +60,11 @@ private:
     int32_t riga_campo_ = 0;
 };
 
+// Reads the next keyword field into `riga`, passing over up to two comment
+// fields (fields with a "-") in a row; a third is taken as it is. False, with
+// the field not to be looked at, once the end of the file has been reached.
+bool campo_chiave(LettoreCampi& campi, std::string& riga);
+
 // Keyword tests: `parola` anywhere in `campo`, ignoring letter case or, for
 // the few keywords that demand it, with exact case.
 bool contiene(std::string_view campo, std::string_view parola);

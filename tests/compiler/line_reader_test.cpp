@@ -7,66 +7,27 @@
 #include <vector>
 
 #include "compiler/description_reader.h"
-#include "description/file_names.h"
 #include "description/scenario_content.h"
-#include "platform/memory_folder.h"
+#include "tests/compiler/description_fixture.h"
 
 namespace scenario {
 namespace {
 
-// A position that no reader records, to see that one was left alone.
-constexpr int32_t posizione_intatta = 4242;
-
-std::string testo(const std::vector<std::string>& righe) {
-    std::string bytes;
-    for (const auto& riga : righe) {
-        bytes += riga + "\r\n";
-    }
-    return bytes;
-}
-
-// A line of 1000 m (N = 160, positions up to 7900 m, plan metres 0 to 8000)
-// with the given feature lines.
-std::vector<std::string> linea_breve(const std::vector<std::string>& caratteristiche) {
-    std::vector<std::string> righe{"[generale]", "lunghezza percorso,  1000", "[curve]"};
-    righe.insert(righe.end(), caratteristiche.begin(), caratteristiche.end());
-    righe.push_back("[fine]");
-    return righe;
-}
-
-const std::string treno_vuoto = testo({"[generale]", "[fine]"});
-
-struct Lettura {
-    platform::MemoryFolder cartella;
-    Modello modello;
-    Identita id = identita_scenario();
-
-    bool resta_linea() const { return cartella.exists(nome_descrizione_linea(id)); }
-    bool resta_treno() const { return cartella.exists(nome_descrizione_treno(id)); }
-    const Cella& cella(int32_t i) const { return modello.celle.at(static_cast<std::size_t>(i)); }
-};
+using test::Lettura;
+using test::linea_breve;
+using test::posizione_intatta;
+using test::testo;
 
 // Reads the given line description (none: no file) beside an empty train
 // description.
 void leggi(Lettura& l, const std::optional<std::string>& linea, int32_t con_tracciato = 1) {
-    if (linea) {
-        l.cartella.replace(nome_descrizione_linea(l.id), *linea);
-    }
-    l.cartella.replace(nome_descrizione_treno(l.id), treno_vuoto);
-    l.modello.linea = l.id.linea;
-    l.modello.treno = l.id.treno;
-    l.modello.con_tracciato = con_tracciato;
-    l.modello.posizione_errore = posizione_intatta;
-    memorizza_dati(l.modello, l.cartella);
+    l.leggi(linea, test::treno(), con_tracciato);
 }
 
+// The scenario's own line, as its writer writes it.
 void leggi_scenario(Lettura& l) {
     dati_linea(l.cartella, l.id);
-    dati_treno(l.cartella, l.id);
-    l.modello.linea = l.id.linea;
-    l.modello.treno = l.id.treno;
-    l.modello.con_tracciato = 1;
-    memorizza_dati(l.modello, l.cartella);
+    l.leggi(std::nullopt, test::treno());
 }
 
 double coordinata(const Modello& m, int32_t metro, int asse) {
@@ -202,6 +163,10 @@ std::vector<std::string> cartelli(int quanti) {
     return righe;
 }
 
+// What becomes of the train description after the line: left in place, read
+// by the train half (which records its sand), or deleted by the failure handler.
+enum class Treno { resta, letto, cancellato };
+
 TEST(LetturaLinea, EveryFailureHasItsCodePositionAndFiles) {
     const std::string indicatori = "indicatori_vmax,  500,  90,  90,  90,  0,  90,  90,  90,  0";
     struct Caso {
@@ -209,80 +174,78 @@ TEST(LetturaLinea, EveryFailureHasItsCodePositionAndFiles) {
         std::optional<std::vector<std::string>> linea;
         int32_t codice;
         int32_t posizione;
-        bool resta_linea;
-        bool resta_treno;
+        Treno treno;
     };
     const Caso casi[] = {
-        {"no file", std::nullopt, 101, posizione_intatta, false, true},
+        {"no file", std::nullopt, 101, posizione_intatta, Treno::resta},
         {"no [generale]", std::vector<std::string>{"[curve]", "pendenza, 0, 5", "[fine]"}, 102,
-         posizione_intatta, false, true},
-        {"only [generale]", std::vector<std::string>{"[generale]"}, 102, posizione_intatta, false,
-         true},
-        {"empty file", std::vector<std::string>{}, 25, posizione_intatta, false, false},
+         posizione_intatta, Treno::resta},
+        {"only [generale]", std::vector<std::string>{"[generale]"}, 102, posizione_intatta, Treno::resta},
+        {"empty file", std::vector<std::string>{}, 25, posizione_intatta, Treno::cancellato},
         {"length above 1000000",
          std::vector<std::string>{"[generale]", "lunghezza percorso, 1000001", "[fine]"}, 1,
-         posizione_intatta, false, true},
+         posizione_intatta, Treno::resta},
         {"negative length", std::vector<std::string>{"[generale]", "lunghezza percorso, -1", "[fine]"},
-         1, posizione_intatta, false, true},
+         1, posizione_intatta, Treno::resta},
         {"first repetition distance",
          std::vector<std::string>{"[generale]", "lunghezza percorso, 1000",
                                   "ripetizione segnali 4 codici, 30, 0", "[fine]"},
-         3, posizione_intatta, false, true},
+         3, posizione_intatta, Treno::resta},
         {"second repetition distance",
          std::vector<std::string>{"[generale]", "lunghezza percorso, 1000",
                                   "ripetizione segnali 4 codici, 0, 30", "[fine]"},
-         4, posizione_intatta, false, true},
+         4, posizione_intatta, Treno::resta},
         {"repetition without 4 or 9",
          std::vector<std::string>{"[generale]", "lunghezza percorso, 1000",
                                   "ripetizione segnali codici, 50, 100", "[fine]"},
-         5, posizione_intatta, false, true},
-        {"gradient out of range", linea_breve({"pendenza, 7901, 3"}), 15, 7901, false, true},
-        {"stretch before cell 0", linea_breve({"montagna, -50, 100, 2"}), 15, -50, false, true},
-        {"stretch beyond cell N", linea_breve({"montagna, 7000, 8500, 2"}), 15, 7000, false, true},
+         5, posizione_intatta, Treno::resta},
+        {"gradient out of range", linea_breve({"pendenza, 7901, 3"}), 15, 7901, Treno::letto},
+        {"stretch before cell 0", linea_breve({"montagna, -50, 100, 2"}), 15, -50, Treno::letto},
+        {"stretch beyond cell N", linea_breve({"montagna, 7000, 8500, 2"}), 15, 7000, Treno::letto},
         {"boards before cell 0",
-         linea_breve({"indicatori_vmax, -100, 90, 90, 90, 0, 90, 90, 90, 0"}), 15, -100, false, true},
-        {"signboard before cell 0", linea_breve({"cartello_indicatore, -100, X"}), 15, -100, false,
-         true},
-        {"curve without class", linea_breve({"curva, 100, 50"}), 103, posizione_intatta, false, true},
-        {"curve past the plan", linea_breve({"curvad1, 7900, 99"}), 103, 7900, false, true},
-        {"boards on boards", linea_breve({indicatori, indicatori}), 21, 500, false, true},
+         linea_breve({"indicatori_vmax, -100, 90, 90, 90, 0, 90, 90, 90, 0"}), 15, -100, Treno::letto},
+        {"signboard before cell 0", linea_breve({"cartello_indicatore, -100, X"}), 15, -100, Treno::letto},
+        {"curve without class", linea_breve({"curva, 100, 50"}), 103, posizione_intatta, Treno::resta},
+        {"curve past the plan", linea_breve({"curvad1, 7900, 99"}), 103, 7900, Treno::resta},
+        {"boards on boards", linea_breve({indicatori, indicatori}), 21, 500, Treno::resta},
         {"signboard on boards", linea_breve({indicatori, "cartello_indicatore, 500, X"}), 6, 500,
-         false, true},
+         Treno::resta},
         {"number out of width",
          std::vector<std::string>{"[generale]", "lunghezza percorso, 99999999999", "[fine]"}, 25,
-         posizione_intatta, false, false},
+         posizione_intatta, Treno::cancellato},
         {"value past the end", std::vector<std::string>{"[generale]", "lunghezza percorso, 1000",
                                                          "[curve]", "pendenza, 100"},
-         25, posizione_intatta, false, false},
+         25, posizione_intatta, Treno::cancellato},
         {"ten dash reads past the end", std::vector<std::string>{"[generale]", "-", "-"}, 25,
-         posizione_intatta, false, false},
+         posizione_intatta, Treno::cancellato},
         {"no length line",
          std::vector<std::string>{"[generale]", "sfondo uno, 1", "[curve]", "pendenza, 0, 5", "[fine]"},
-         25, posizione_intatta, false, false},
-        {"81 stretches", linea_breve(stretti(81)), 25, posizione_intatta, false, false},
-        {"81 signboards", linea_breve(cartelli(81)), 25, posizione_intatta, false, false},
+         25, posizione_intatta, Treno::cancellato},
+        {"81 stretches", linea_breve(stretti(81)), 25, posizione_intatta, Treno::cancellato},
+        {"81 signboards", linea_breve(cartelli(81)), 25, posizione_intatta, Treno::cancellato},
         {"chainage past 32 bits",
          std::vector<std::string>{"[generale]", "lunghezza percorso, 1000",
                                   "progressiva chilometrica tre, 100, 2147483600, 1", "[fine]"},
-         25, posizione_intatta, false, false},
+         25, posizione_intatta, Treno::cancellato},
         {"board value past 16 bits",
          linea_breve({"indicatori_vmax, 500, 2000, 90, 90, 0, 90, 90, 90, 0"}), 25,
-         posizione_intatta, false, false},
+         posizione_intatta, Treno::cancellato},
         // At their limits these are accepted.
-        {"80 stretches", linea_breve(stretti(80)), 0, posizione_intatta, false, true},
-        {"80 signboards", linea_breve(cartelli(80)), 0, posizione_intatta, false, true},
+        {"80 stretches", linea_breve(stretti(80)), 0, posizione_intatta, Treno::letto},
+        {"80 signboards", linea_breve(cartelli(80)), 0, posizione_intatta, Treno::letto},
         {"curve to the last metre laid", linea_breve({"curvad1, 7900, 98"}), 0, posizione_intatta,
-         false, true},
-        {"stretch to cell N", linea_breve({"montagna, 7000, 8050, 2"}), 0, posizione_intatta, false,
-         true},
+         Treno::letto},
+        {"stretch to cell N", linea_breve({"montagna, 7000, 8050, 2"}), 0, posizione_intatta, Treno::letto},
     };
     for (const auto& caso : casi) {
         Lettura l;
-        leggi(l, caso.linea ? std::optional(testo(*caso.linea)) : std::nullopt);
+        l.leggi(caso.linea ? std::optional(testo(*caso.linea)) : std::nullopt,
+                test::treno({"sabbia, 70"}));
         EXPECT_EQ(l.modello.codice_errore, caso.codice) << caso.nome;
         EXPECT_EQ(l.modello.posizione_errore, caso.posizione) << caso.nome;
-        EXPECT_EQ(l.resta_linea(), caso.resta_linea) << caso.nome;
-        EXPECT_EQ(l.resta_treno(), caso.resta_treno) << caso.nome;
+        EXPECT_FALSE(l.resta_linea()) << caso.nome;
+        EXPECT_EQ(l.resta_treno(), caso.treno == Treno::resta) << caso.nome;
+        EXPECT_EQ(l.voce(86).valore1, caso.treno == Treno::letto ? 70 : 0) << caso.nome;
     }
 }
 

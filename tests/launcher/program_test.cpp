@@ -42,12 +42,12 @@ TEST(Programma, WritesItsFilesBesideItselfAndEndsWithStatusZero) {
 
     EXPECT_EQ(esito.stato, 0);
     EXPECT_EQ(esito.errori, "Attendere\n");
-    // The compiler has read the line description and deleted it.
+    // The compiler has read both descriptions and deleted them.
     const Identita id = identita_scenario();
     const std::set<std::string> dopo_la_prima = nomi_in(cartella.percorso());
     EXPECT_FALSE(dopo_la_prima.contains(nome_descrizione_linea(id)));
-    for (const auto& nome : {nome_descrizione_treno(id), nome_note(id), nome_rallentamenti(id),
-                             nome_scheda_treno(id)}) {
+    EXPECT_FALSE(dopo_la_prima.contains(nome_descrizione_treno(id)));
+    for (const auto& nome : {nome_note(id), nome_rallentamenti(id), nome_scheda_treno(id)}) {
         EXPECT_TRUE(dopo_la_prima.contains(nome)) << nome;
     }
 

@@ -24,9 +24,10 @@ TEST(Avvia, ShowsTheWindowThenWritesAndCompilesTheDescriptions) {
     FinestraDiProva finestra;
     EXPECT_EQ(avvia(finestra, cartella), uscita::normale);
     EXPECT_EQ(finestra.eventi, std::vector<std::string>{"mostra"});
-    // The compiler has read the line description and deleted it.
+    // The compiler has read both descriptions and deleted them.
     const Identita id = identita_scenario();
     EXPECT_FALSE(cartella.exists(nome_descrizione_linea(id)));
+    EXPECT_FALSE(cartella.exists(nome_descrizione_treno(id)));
 }
 
 TEST(Avvia, AFailedWriteIsReportedAndEndsTheRun) {

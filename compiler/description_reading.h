@@ -1,0 +1,68 @@
+#pragma once
+// What the two description readers share: the file being read, and how a
+// keyword line ends the reading.
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "compiler/track_model.h"
+#include "description/field_reader.h"
+#include "platform/folder.h"
+
+namespace scenario {
+
+// What a keyword line leaves behind.
+enum class Esito {
+    avanti,      // go on with the next keyword test
+    fine_parte,  // a position out of range: the part ends as at the end of the file
+    interrotta,  // an error that ends the reading; the file is already deleted
+};
+
+struct LetturaFile {
+    Modello& modello;
+    platform::Folder& cartella;
+    std::string nome;
+    LettoreCampi campi;
+
+    int32_t ultima() const { return modello.ultima_cella(); }
+    Cella& cella(int32_t indice) { return modello.celle[static_cast<std::size_t>(indice)]; }
+
+    // Deletes the file and records the code that ends the reading.
+    Esito interrompi(int32_t codice) {
+        cartella.remove(nome);
+        modello.codice_errore = codice;
+        return Esito::interrotta;
+    }
+    Esito interrompi(int32_t codice, int32_t posizione) {
+        interrompi(codice);
+        modello.posizione_errore = posizione;
+        return Esito::interrotta;
+    }
+    // After an object was laid: an error recorded by now ends the reading
+    // at this line, with the line's position.
+    Esito dopo_il_posto(int32_t posizione) {
+        if (modello.codice_errore > 0) {
+            return interrompi(modello.codice_errore, posizione);
+        }
+        return Esito::avanti;
+    }
+
+    // The next `n` fields, 32-bit each.
+    template <std::size_t n>
+    std::array<int32_t, n> interi() {
+        std::array<int32_t, n> valori{};
+        for (auto& valore : valori) {
+            valore = campi.intero32();
+        }
+        return valori;
+    }
+
+    Esito fuori_linea(int32_t posizione) {
+        modello.codice_errore = codice::fuori_linea;
+        modello.posizione_errore = posizione;
+        return Esito::fine_parte;
+    }
+};
+
+}  // namespace scenario
