@@ -204,6 +204,9 @@ TEST(LetturaTreno, EveryFailureHasItsCodePositionAndLeavesWhatWasWritten) {
         // At their limits these are accepted.
         {"signal at -75 m", linea_breve(), treno({segnale(-75)}), 0, posizione_intatta,
          [](const Lettura& l) { return l.cella(0).tipo == 1; }},
+        {"code cut on a stretch marker", linea_breve({"montagna, 0, 1000, 12"}),
+         treno({"abbattimento, 150, 0"}), 0, posizione_intatta,
+         [](const Lettura& l) { return l.cella(3).tipo == 13 && l.cella(7).tipo == 11; }},
         {"code change at -25 m", linea_breve(), treno({"abbattimento, -25, 5"}), 0, posizione_intatta,
          [](const Lettura& l) { return l.cella(0).tipo == 12 && l.cella(0).dato1 == 5; }},
         {"speed of 1277", linea_breve(), treno({"velocita, 0, 1277", "velocita, 100, 30"}), 0,
