@@ -1,5 +1,7 @@
 #include "compiler/compiler.h"
 
+#include "compiler/code_change_pass.h"
+#include "compiler/compiled_files.h"
 #include "compiler/description_reader.h"
 
 namespace scenario {
@@ -9,6 +11,11 @@ void memorizza_percorso(Modello& modello, platform::Folder& cartella, int32_t j)
     modello.codice_errore = codice::nessuno;
     modello.tabella.fill(Voce{});
     memorizza_dati(modello, cartella);
+    if (modello.celle.empty()) {
+        throw SenzaCelle(modello.codice_errore);
+    }
+    passa_cambi_codice(modello);
+    scrivi_file_compilati(modello, cartella);
 }
 
 }  // namespace scenario

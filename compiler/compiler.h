@@ -23,8 +23,24 @@ private:
     std::string codice_;
 };
 
+// The descriptions gave no cells (no line description, no "[generale]", a
+// length refused, or a reading failure before the length): there is nothing
+// to stamp or write, and the compiled files of an earlier run stay as they
+// were. `codice` is the reader's error code.
+class SenzaCelle : public std::runtime_error {
+public:
+    explicit SenzaCelle(int32_t codice)
+        : std::runtime_error("Nessuna cella: codice " + std::to_string(codice)), codice_(codice) {}
+    int32_t codice() const { return codice_; }
+
+private:
+    int32_t codice_;
+};
+
 // The driver: `j` not zero asks for the line plan too. The model must carry
-// `linea` and `treno`.
+// `linea` and `treno`. Reads both descriptions, runs the code-change pass,
+// then stamps and writes the compiled files; throws ErroreFatale for a busy
+// check slot and SenzaCelle when the readers left no cells.
 void memorizza_percorso(Modello& modello, platform::Folder& cartella, int32_t j);
 
 }  // namespace scenario

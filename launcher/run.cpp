@@ -42,6 +42,9 @@ int avvia(Finestra& finestra, platform::Folder& cartella) {
     } catch (const ErroreFatale& fatale) {
         finestra.errore(testo_errore(fatale.codice()));
         return uscita::errore_fatale;
+    } catch (const SenzaCelle& vuoto) {
+        finestra.guasto(vuoto.what());
+        return uscita::senza_celle;
     } catch (const std::exception& failure) {
         finestra.guasto(testo_guasto(failure));
         return uscita::guasto;

@@ -18,7 +18,9 @@ public:
     virtual void mostra() = 0;
     // The fatal-error report; the run ends when it returns.
     virtual void errore(const std::string& testo) = 0;
-    // The report of a failure of the system (a file that cannot be written).
+    // The report of a run that ends without its compiled files for a reason
+    // of its own: a failure of the system (a file that cannot be written), or
+    // descriptions that gave no cells.
     virtual void guasto(const std::string& testo) = 0;
 };
 
@@ -27,6 +29,7 @@ namespace uscita {
 inline constexpr int normale = 0;
 inline constexpr int errore_fatale = 1;
 inline constexpr int guasto = 2;
+inline constexpr int senza_celle = 3;  // the descriptions gave nothing to compile
 }  // namespace uscita
 
 // " Errore n. " followed by the code.
