@@ -1,7 +1,5 @@
 #include "compiler/compiled_files.h"
 
-#include <string_view>
-
 #include "compiler/compiled_layout.h"
 #include "compiler/compiler.h"
 #include "description/file_names.h"
@@ -101,6 +99,15 @@ std::string byte_tracciato(const Modello& modello) {
         }
     }
     return byte;
+}
+
+std::vector<Cella> celle_dai_byte(std::string_view byte) {
+    compilato::Lettore lettore{byte};
+    std::vector<Cella> celle;
+    while (!lettore.finito()) {
+        compilato::prendi_record(lettore, celle.emplace_back(), compilato::campi_cella);
+    }
+    return celle;
 }
 
 void scrivi_file_compilati(Modello& modello, platform::Folder& cartella) {

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "compiler/track_model.h"
 #include "platform/folder.h"
@@ -25,6 +27,10 @@ void timbra(Modello& modello);
 std::string byte_celle(const Modello& modello);
 std::string byte_tabella(const Modello& modello);
 std::string byte_tracciato(const Modello& modello);
+
+// The cells back from the bytes of a cell file; a file that ends inside a
+// record is a std::out_of_range.
+std::vector<Cella> celle_dai_byte(std::string_view byte);
 
 // Stamps, then replaces the plan (only when `con_tracciato` is not zero), the
 // table and the cells, in this order. A fatal error writes no file.

@@ -81,6 +81,10 @@ TEST(FileCelle, FifteenBytesACellLittleEndianWithTheMarkersInCell1) {
     EXPECT_TRUE(test::stessi_byte(
         byte({0x0C, 0x02, 0x01, 0xFE, 0xFF, 0x04, 0x03, 0x00, 0x7F, 101, 81, 12, 13, 105, 0xFE}),
         file.substr(30)));
+
+    // Read back through the same layout.
+    EXPECT_TRUE(test::stesse_celle(modello.celle, celle_dai_byte(file)));
+    EXPECT_THROW(celle_dai_byte(file.substr(0, 44)), std::out_of_range);
 }
 
 TEST(FileCelle, HoldsEveryCellOfTheLine) {

@@ -47,6 +47,38 @@ TEST(Avvia, AFailedWriteIsReportedAndEndsTheRun) {
     EXPECT_EQ(cartella.files().size(), 1u);
 }
 
+// A folder in which one file loses its content as it is written.
+class CartellaCheSvuota final : public platform::Folder {
+public:
+    explicit CartellaCheSvuota(std::string svuotato) : svuotato_(std::move(svuotato)) {}
+    std::string path_of(std::string_view nome) const override { return dentro.path_of(nome); }
+    bool exists(std::string_view nome) const override { return dentro.exists(nome); }
+    void remove(std::string_view nome) override { dentro.remove(nome); }
+    std::string read(std::string_view nome) const override { return dentro.read(nome); }
+    void replace(std::string_view nome, std::string_view bytes) override {
+        dentro.replace(nome, nome == svuotato_ ? std::string_view{} : bytes);
+    }
+
+    platform::MemoryFolder dentro;
+
+private:
+    std::string svuotato_;
+};
+
+TEST(Avvia, DescriptionsWithoutCellsEndTheRunWithStatus3AndNoCompiledFile) {
+    const Identita id = identita_scenario();
+    CartellaCheSvuota cartella(nome_descrizione_linea(id));
+    FinestraDiProva finestra;
+
+    EXPECT_EQ(avvia(finestra, cartella), uscita::senza_celle);
+
+    EXPECT_EQ(finestra.eventi, (std::vector<std::string>{"mostra", "guasto:Nessuna cella: codice 25"}));
+    for (const auto& nome : {nome_piano_compilato(id), nome_tabella_compilata(id), nome_celle_compilate(id)}) {
+        EXPECT_FALSE(cartella.exists(nome)) << nome;
+    }
+    EXPECT_TRUE(cartella.exists(nome_scheda_treno(id)));
+}
+
 // The files in the order the run writes them: a failure on one leaves
 // exactly the ones before it.
 TEST(EseguiSequenza, WritesTheDescriptionsThenNotesFormAndSheet) {
