@@ -43,8 +43,7 @@ bool abbassa_cambio(Modello& modello, int32_t indice) {
 }
 
 void registra(Modello& modello, int32_t codice_errore, int32_t indice) {
-    modello.codice_errore = codice_errore;
-    modello.posizione_errore = indice * metri_per_cella;
+    registra_errore(modello, codice_errore, indice * metri_per_cella);
 }
 
 // Every signal up to 20 cells before a warning board (never below cell 3)

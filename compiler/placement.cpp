@@ -79,7 +79,7 @@ void memo_segnale(Modello& modello, int32_t posizione, int32_t sx, int32_t s1, i
         return;
     }
     if (!cella_libera(*segnale)) {
-        modello.codice_errore = codice::segnale_occupato;
+        registra_errore(modello, codice::segnale_occupato, posizione);
         return;
     }
     const uint32_t lati = senza_segno(sx) * 3u + senza_segno(dx);
@@ -105,15 +105,15 @@ void memo_rallentamento(Modello& modello, int32_t x, int32_t v, int32_t l, int32
     const CelleRallentamento celle = celle_rallentamento(x, l, f_ta);
     // Every cell is tested before any is written.
     if (celle.con_avviso && occupata(modello, celle.avviso)) {
-        modello.codice_errore = codice::avviso_occupato;
+        registra_errore(modello, codice::avviso_occupato, x);
         return;
     }
     if (occupata(modello, celle.inizio)) {
-        modello.codice_errore = codice::inizio_occupato;
+        registra_errore(modello, codice::inizio_occupato, x);
         return;
     }
     if (occupata(modello, celle.fine)) {
-        modello.codice_errore = codice::fine_occupata;
+        registra_errore(modello, codice::fine_occupata, x);
         return;
     }
 
@@ -149,7 +149,7 @@ void memo_rallentamento(Modello& modello, int32_t x, int32_t v, int32_t l, int32
     }
     for (int32_t n = 0; n < celle_di_preavviso; ++n) {
         if (occupata(modello, celle.preavviso - n)) {
-            modello.codice_errore = codice::preavviso_occupato;
+            registra_errore(modello, codice::preavviso_occupato, x);
             return;
         }
     }

@@ -1,7 +1,8 @@
 #pragma once
 // Laying one signal or one slowdown of the train description into the cells.
 // The train reader calls these with the fields of one line, after the line's
-// position passed its limit, and looks at `codice_errore` afterwards.
+// position passed its limit, and looks at `codice_errore` afterwards. An error
+// is recorded with the line's position, the one the reader reports with it.
 
 #include <cstdint>
 

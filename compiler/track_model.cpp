@@ -38,6 +38,17 @@ bool entro_linea(int32_t posizione, int32_t ultima, int32_t margine) {
     return (static_cast<double>(posizione) + margine) / 50.0 <= ultima;
 }
 
+void registra_errore(Modello& modello, int32_t codice, int32_t posizione) {
+    modello.codice_errore = codice;
+    modello.posizione_errore = posizione;
+    modello.segnalazioni.push_back({codice, posizione, modello.sorgente.file, modello.sorgente.riga});
+}
+
+void registra_errore(Modello& modello, int32_t codice) {
+    modello.codice_errore = codice;
+    modello.segnalazioni.push_back({codice, std::nullopt, modello.sorgente.file, modello.sorgente.riga});
+}
+
 bool cella_libera(const Cella& cella) {
     return cella.tipo == tipo_cella::vuota || cella.tipo == tipo_cella::marca_montagna;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -88,6 +89,25 @@ using ValorePiano = std::variant<std::monostate, int16_t, double>;
 // along its starting direction.
 using MetroPiano = std::array<ValorePiano, 2>;
 
+// One error as it was recorded: its code, its position in metres when it has
+// one, and where the readers stood: the description file and the line of the
+// field last read there (no file and line 0 outside the readers).
+struct Segnalazione {
+    int32_t codice = 0;
+    std::optional<int32_t> posizione;
+    std::string file;
+    int32_t riga = 0;
+
+    bool operator==(const Segnalazione&) const = default;
+};
+
+// The description file being read and the line (from 1) of its field last
+// read; the field reader keeps it up to date.
+struct Sorgente {
+    std::string file;
+    int32_t riga = 0;
+};
+
 inline constexpr int32_t lunghezza_massima = 1000000;
 inline constexpr int32_t massimo_montagne = 80;
 
@@ -107,6 +127,9 @@ struct Modello {
     int32_t con_tracciato = 0;
     int32_t codice_errore = 0;
     int32_t posizione_errore = 0;
+    // Every error recorded in this run, in order: the last is `codice_errore`.
+    std::vector<Segnalazione> segnalazioni;
+    Sorgente sorgente;
 
     // N, the last cell index; only meaningful once the cells exist.
     int32_t ultima_cella() const { return static_cast<int32_t>(celle.size()) - 1; }
@@ -142,6 +165,12 @@ inline constexpr int32_t linea_mancante = 101;
 inline constexpr int32_t generale_mancante = 102;
 inline constexpr int32_t curva_non_valida = 103;
 }  // namespace codice
+
+// Records an error: `codice_errore` and `posizione_errore` as the run keeps
+// them, and one more entry in `segnalazioni` naming the current source. The
+// variant without a position leaves `posizione_errore` as it was.
+void registra_errore(Modello& modello, int32_t codice, int32_t posizione);
+void registra_errore(Modello& modello, int32_t codice);
 
 // The real number rounded to the nearest whole number, a half going to the
 // even neighbour (2.5 gives 2, 3.5 gives 4).

@@ -1,0 +1,225 @@
+// The compiler for scenario authors, called in-process as its program calls
+// it: arguments, the private folder, what reaches the output folder, and the
+// exit statuses.
+
+#include "author/tool.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <sys/wait.h>
+
+#include "compiler/compiler.h"
+#include "description/scenario_content.h"
+#include "platform/memory_folder.h"
+#include "tests/support/test_support.h"
+
+namespace scenario::autore {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Esito {
+    int stato;
+    std::string uscita;
+    std::string errori;
+};
+
+Esito strumento(std::vector<std::string> argomenti) {
+    std::ostringstream uscita;
+    std::ostringstream errori;
+    const int stato = esegui(argomenti, uscita, errori);
+    return {stato, uscita.str(), errori.str()};
+}
+
+// Every file of a folder with its bytes.
+std::map<std::string, std::string> contenuto(const fs::path& cartella) {
+    std::map<std::string, std::string> file;
+    for (const auto& voce : fs::directory_iterator(cartella)) {
+        file[voce.path().filename().string()] = test::leggi(voce.path());
+    }
+    return file;
+}
+
+// This scenario's two descriptions as the program's writers write them.
+struct Descrizioni {
+    std::string linea;
+    std::string treno;
+};
+
+Descrizioni descrizioni_scenario() {
+    platform::MemoryFolder cartella;
+    const Identita id = identita_scenario();
+    dati_linea(cartella, id);
+    dati_treno(cartella, id);
+    return {cartella.read(nome_descrizione_linea(id)), cartella.read(nome_descrizione_treno(id))};
+}
+
+// An author's folder holding a line and a train description, and an empty
+// output folder.
+class Autore : public ::testing::Test {
+protected:
+    void descrivi(std::string_view linea, std::string_view treno) {
+        test::scrivi(file_linea(), linea);
+        test::scrivi(file_treno(), treno);
+    }
+    std::string file_linea() const { return (sorgenti / "linea.txt").string(); }
+    std::string file_treno() const { return (sorgenti / "treno.txt").string(); }
+    std::string uscita() const { return destinazione.percorso().string(); }
+
+    test::CartellaTemporanea sorgenti;
+    test::CartellaTemporanea destinazione;
+};
+
+TEST_F(Autore, CompilesTheScenarioDescriptionsIntoTheProgramsOwnBytes) {
+    const Descrizioni scenario = descrizioni_scenario();
+    descrivi(scenario.linea, scenario.treno);
+
+    // The program's compiler, run in-process as the launcher runs it.
+    platform::MemoryFolder programma;
+    const Identita id = identita_scenario();
+    dati_linea(programma, id);
+    dati_treno(programma, id);
+    Modello modello;
+    modello.linea = id.linea;
+    modello.treno = id.treno;
+    memorizza_percorso(modello, programma, 1);
+    std::map<std::string, std::string> attesi;
+    for (const auto& nome :
+         {nome_piano_compilato(id), nome_tabella_compilata(id), nome_celle_compilate(id)}) {
+        if (programma.exists(nome)) {
+            attesi[nome] = programma.read(nome);
+        }
+    }
+
+    const Esito esito = strumento({"compile", file_linea(), file_treno(), "-o", uscita()});
+
+    EXPECT_EQ(esito.stato, stato::pulito) << esito.errori;
+    EXPECT_EQ(esito.errori, "");
+    const auto scritti = contenuto(destinazione.percorso());
+    ASSERT_EQ(scritti.size(), attesi.size());
+    for (const auto& [nome, byte] : attesi) {
+        ASSERT_TRUE(scritti.contains(nome)) << nome;
+        EXPECT_TRUE(test::stessi_byte(byte, scritti.at(nome))) << nome;
+    }
+    // The author's files are read, never changed or deleted.
+    EXPECT_EQ(contenuto(sorgenti.percorso()),
+              (std::map<std::string, std::string>{{"linea.txt", scenario.linea},
+                                                  {"treno.txt", scenario.treno}}));
+}
+
+TEST_F(Autore, CheckReadsTheSameWayAndWritesNothing) {
+    const Descrizioni scenario = descrizioni_scenario();
+    descrivi(scenario.linea, scenario.treno);
+    const fs::path corrente = fs::current_path();
+    fs::current_path(destinazione.percorso());
+
+    const Esito esito = strumento({"check", file_linea(), file_treno()});
+
+    fs::current_path(corrente);
+    EXPECT_EQ(esito.stato, stato::pulito) << esito.errori;
+    EXPECT_TRUE(contenuto(destinazione.percorso()).empty());
+    EXPECT_EQ(contenuto(sorgenti.percorso()).size(), 2u);
+}
+
+TEST_F(Autore, WithoutThePlanNoPlanFileIsWrittenAndAnOldOneStays) {
+    const Descrizioni scenario = descrizioni_scenario();
+    descrivi(scenario.linea, scenario.treno);
+    const Identita id{"Linea B", "7"};
+    test::scrivi(destinazione / nome_piano_compilato(id), "vecchio");
+
+    const Esito esito = strumento({"compile", file_linea(), file_treno(), "--senza-tracciato", "-o",
+                                   uscita(), "--linea", "Linea B", "--treno", "7"});
+
+    EXPECT_EQ(esito.stato, stato::pulito) << esito.errori;
+    EXPECT_EQ(test::leggi(destinazione / nome_piano_compilato(id)), "vecchio");
+    for (const auto& [nome, byte] : contenuto(destinazione.percorso())) {
+        EXPECT_TRUE(nome == nome_piano_compilato(id) || nome == nome_tabella_compilata(id) ||
+                    nome == nome_celle_compilate(id))
+            << nome;
+    }
+}
+
+TEST_F(Autore, ALineThatGivesNoCellsLeavesTheOutputFolderAsItWas) {
+    descrivi("[generale]\r\nlunghezza percorso, 2000000\r\n[fine]\r\n",
+             "[generale]\r\n[fine]\r\n");
+    const Identita id = identita_scenario();
+    test::scrivi(destinazione / nome_celle_compilate(id), "vecchie celle");
+
+    const Esito esito = strumento({"compile", file_linea(), file_treno(), "-o", uscita()});
+
+    EXPECT_EQ(esito.stato, stato::errori);
+    EXPECT_NE(esito.errori.find("errore 1: "), std::string::npos) << esito.errori;
+    EXPECT_EQ(contenuto(destinazione.percorso()),
+              (std::map<std::string, std::string>{{nome_celle_compilate(id), "vecchie celle"}}));
+}
+
+// Wrong command lines and unusable files: one line saying what is wrong,
+// status 2, nothing written.
+TEST_F(Autore, BadArgumentsAndMissingFilesGetTheirMessageAndStatusTwo) {
+    const Descrizioni scenario = descrizioni_scenario();
+    descrivi(scenario.linea, scenario.treno);
+    const std::string assente = (sorgenti / "assente.txt").string();
+    struct Caso {
+        std::vector<std::string> argomenti;
+        std::string messaggio;
+    };
+    const std::vector<Caso> casi{
+        {{}, "manca il comando"},
+        {{"compila", file_linea(), file_treno()}, "comando sconosciuto \"compila\""},
+        {{"compile", file_linea()}, "manca FILE_TRENO"},
+        {{"check"}, "mancano FILE_LINEA e FILE_TRENO"},
+        {{"compile", file_linea(), file_treno(), "terzo"}, "argomento in piu': \"terzo\""},
+        {{"compile", file_linea(), file_treno(), "--veloce"}, "opzione sconosciuta per compile: --veloce"},
+        {{"check", file_linea(), file_treno(), "-o", uscita()}, "opzione sconosciuta per check: -o"},
+        {{"compile", file_linea(), file_treno(), "-o"}, "manca il valore di -o"},
+        {{"compile", file_linea(), file_treno(), "--treno", "7", "--treno", "8"}, "opzione ripetuta: --treno"},
+        {{"compile", file_linea(), file_treno(), "--linea", "a/b"}, "valore non valido per --linea: \"a/b\""},
+        {{"compile", file_linea(), file_treno(), "--treno", ""}, "valore non valido per --treno: \"\""},
+        {{"compile", file_linea(), file_treno(), "--treno", "linea"}, "il nome del file del tracciato"},
+        {{"compile", assente, file_treno(), "-o", uscita()}, "impossibile leggere " + assente + ": "},
+        {{"check", file_linea(), sorgenti.percorso().string()}, "impossibile leggere "},
+        {{"compile", file_linea(), file_treno(), "-o", assente}, "la cartella " + assente + " non esiste"},
+    };
+    for (const Caso& caso : casi) {
+        const Esito esito = strumento(caso.argomenti);
+        EXPECT_EQ(esito.stato, stato::fallito) << caso.messaggio;
+        EXPECT_EQ(esito.errori.rfind("scenario-tool: ", 0), 0u) << esito.errori;
+        EXPECT_NE(esito.errori.find(caso.messaggio), std::string::npos) << esito.errori;
+        EXPECT_EQ(std::count(esito.errori.begin(), esito.errori.end(), '\n'), 1) << esito.errori;
+        EXPECT_EQ(esito.uscita, "");
+    }
+    EXPECT_TRUE(contenuto(destinazione.percorso()).empty());
+    EXPECT_EQ(contenuto(sorgenti.percorso()).size(), 2u);
+}
+
+TEST(Strumento, HelpExplainsEveryOption) {
+    for (const auto& argomenti : {std::vector<std::string>{"--help"},
+                                  std::vector<std::string>{"compile", "-h"}}) {
+        const Esito esito = strumento(argomenti);
+        EXPECT_EQ(esito.stato, stato::pulito);
+        EXPECT_EQ(esito.errori, "");
+        for (const char* parola : {"compile", "check", "-o CARTELLA", "--linea NOME",
+                                   "--treno NUMERO", "--senza-tracciato", "--help"}) {
+            EXPECT_NE(esito.uscita.find(parola), std::string::npos) << parola;
+        }
+    }
+}
+
+// The built program only forwards its arguments and streams.
+TEST(Strumento, TheProgramForwardsArgumentsAndStatus) {
+    test::CartellaTemporanea cartella;
+    std::string comando("'");
+    comando.append(SCENARIO_TOOL).append("' check >'").append((cartella / "uscita").string());
+    comando.append("' 2>'").append((cartella / "errori").string()).append("'");
+    const int stato = std::system(comando.c_str());
+    ASSERT_TRUE(WIFEXITED(stato));
+    EXPECT_EQ(WEXITSTATUS(stato), stato::fallito);
+    EXPECT_EQ(test::leggi(cartella / "uscita"), "");
+    EXPECT_EQ(test::leggi(cartella / "errori").rfind("scenario-tool: mancano FILE_LINEA", 0), 0u);
+}
+
+}  // namespace
+}  // namespace scenario::autore
