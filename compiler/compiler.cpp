@@ -9,6 +9,7 @@ namespace scenario {
 void memorizza_percorso(Modello& modello, platform::Folder& cartella, int32_t j) {
     modello.con_tracciato = j;
     modello.codice_errore = codice::nessuno;
+    modello.segnalazioni.clear();
     modello.tabella.fill(Voce{});
     memorizza_dati(modello, cartella);
     if (modello.celle.empty()) {

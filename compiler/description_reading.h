@@ -31,19 +31,22 @@ struct LetturaFile {
     // Deletes the file and records the code that ends the reading.
     Esito interrompi(int32_t codice) {
         cartella.remove(nome);
-        modello.codice_errore = codice;
+        registra_errore(modello, codice);
         return Esito::interrotta;
     }
     Esito interrompi(int32_t codice, int32_t posizione) {
-        interrompi(codice);
-        modello.posizione_errore = posizione;
+        cartella.remove(nome);
+        registra_errore(modello, codice, posizione);
         return Esito::interrotta;
     }
-    // After an object was laid: an error recorded by now ends the reading
+    // After an object was laid: an error recorded by now, by the placement
+    // (which records its own) or earlier by either reader, ends the reading
     // at this line, with the line's position.
     Esito dopo_il_posto(int32_t posizione) {
         if (modello.codice_errore > 0) {
-            return interrompi(modello.codice_errore, posizione);
+            cartella.remove(nome);
+            modello.posizione_errore = posizione;
+            return Esito::interrotta;
         }
         return Esito::avanti;
     }
@@ -59,10 +62,17 @@ struct LetturaFile {
     }
 
     Esito fuori_linea(int32_t posizione) {
-        modello.codice_errore = codice::fuori_linea;
-        modello.posizione_errore = posizione;
+        registra_errore(modello, codice::fuori_linea, posizione);
         return Esito::fine_parte;
     }
 };
+
+// The fields of the file `nome`, which becomes the model's source: every
+// error recorded while it is read names it and the line of the field last read.
+inline LettoreCampi apri_descrizione(Modello& modello, const platform::Folder& cartella,
+                                     const std::string& nome) {
+    modello.sorgente = {nome, 0};
+    return LettoreCampi(cartella, nome, &modello.sorgente.riga);
+}
 
 }  // namespace scenario

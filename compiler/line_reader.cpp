@@ -444,7 +444,7 @@ void memo_indicatori_v_max(Modello& modello, int32_t posizione, int32_t vas, int
                            int32_t strisced) {
     Cella& cella = modello.celle.at(static_cast<std::size_t>(cella_punto(posizione)));
     if (!cella_libera(cella)) {
-        modello.codice_errore = codice::indicatori_occupati;
+        registra_errore(modello, codice::indicatori_occupati, posizione);
         return;
     }
     // Left speed times 20 plus right speed over 5, for each of the three pairs.
@@ -462,11 +462,12 @@ bool memorizza_linea(Modello& modello, platform::Folder& cartella, int32_t& pros
     modello.tabella[voce::sfondi].nome = modello.linea;
     modello.tabella[voce::ripetizione].nome = modello.treno;
     const std::string nome = nome_descrizione_linea({modello.linea, modello.treno});
+    modello.sorgente = {nome, 0};
     if (!cartella.exists(nome)) {
-        modello.codice_errore = codice::linea_mancante;
+        registra_errore(modello, codice::linea_mancante);
         return false;
     }
-    LetturaLinea l{{modello, cartella, nome, LettoreCampi(cartella, nome)}};
+    LetturaLinea l{{modello, cartella, nome, apri_descrizione(modello, cartella, nome)}};
     if (!cerca_generale(l) || !leggi_generale(l)) {
         return false;
     }

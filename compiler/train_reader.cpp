@@ -281,11 +281,18 @@ void chiudi_treno(LetturaTreno& l) {
     const int32_t tetto = l.ultima() + 1;
     scrivi_velocita(l, fino_a, tetto);
     scrivi_aderenza(l, fino_a, tetto);
+    bool progressive_valide = true;
     for (int voce = voce::progressiva_1; voce <= voce::progressiva_3; ++voce) {
         const Voce& progressiva = l.modello.tabella[static_cast<std::size_t>(voce)];
         if (progressiva.inizio % 50 != 0 || progressiva.fine % 50 != 0) {
-            l.modello.codice_errore = codice::progressiva_non_multipla;
+            progressive_valide = false;
         }
+    }
+    // The chainage references come from the line description: the error
+    // names that file, at no line of its own.
+    if (!progressive_valide) {
+        l.modello.sorgente = {nome_descrizione_linea({l.modello.linea, l.modello.treno}), 0};
+        registra_errore(l.modello, codice::progressiva_non_multipla);
     }
 }
 
@@ -293,7 +300,7 @@ void chiudi_treno(LetturaTreno& l) {
 
 void memorizza_treno(Modello& modello, platform::Folder& cartella, int32_t prossimo_cartello) {
     const std::string nome = nome_descrizione_treno({modello.linea, modello.treno});
-    LetturaTreno l{{modello, cartella, nome, LettoreCampi(cartella, nome)}, prossimo_cartello};
+    LetturaTreno l{{modello, cartella, nome, apri_descrizione(modello, cartella, nome)}, prossimo_cartello};
     do {
         modello.riga = l.campi.testo();
     } while (!contiene(modello.riga, "[generale]") && !l.campi.fine());

@@ -46,8 +46,9 @@ char minuscola(char c) {
 }
 }  // namespace
 
-LettoreCampi::LettoreCampi(const platform::Folder& cartella, std::string_view nome)
-    : dati_(leggi_file(cartella, nome)) {}
+LettoreCampi::LettoreCampi(const platform::Folder& cartella, std::string_view nome,
+                           int32_t* riga_letta)
+    : dati_(leggi_file(cartella, nome)), riga_letta_(riga_letta) {}
 
 LettoreCampi::LettoreCampi(std::string dati) : dati_(std::move(dati)) {}
 
@@ -60,6 +61,9 @@ void LettoreCampi::inizio_campo() {
         ++posizione_;
     }
     riga_campo_ = riga_;
+    if (riga_letta_ != nullptr) {
+        *riga_letta_ = riga_campo_;
+    }
 }
 
 bool LettoreCampi::a_fine_riga() const {

@@ -30,7 +30,10 @@ public:
 class LettoreCampi {
 public:
     // Reads the file whole; a missing or unreadable file is an ErroreLettura.
-    LettoreCampi(const platform::Folder& cartella, std::string_view nome);
+    // When `riga_letta` is given, the line of every field read is also
+    // written there, for whoever reports where the reading stood.
+    LettoreCampi(const platform::Folder& cartella, std::string_view nome,
+                 int32_t* riga_letta = nullptr);
     // Reads the given bytes, for a file already in memory.
     explicit LettoreCampi(std::string dati);
 
@@ -58,6 +61,7 @@ private:
     std::size_t posizione_ = 0;
     int32_t riga_ = 1;
     int32_t riga_campo_ = 0;
+    int32_t* riga_letta_ = nullptr;
 };
 
 // Reads the next keyword field into `riga`, passing over up to two comment

@@ -4,10 +4,13 @@
 
 #include "author/tool.h"
 
+#include "author/meanings.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -57,6 +60,31 @@ Descrizioni descrizioni_scenario() {
     return {cartella.read(nome_descrizione_linea(id)), cartella.read(nome_descrizione_treno(id))};
 }
 
+// The compiled files the program's compiler gives on the two descriptions,
+// run in-process as the launcher runs it, in a folder held in memory.
+std::map<std::string, std::string> compilati_dal_programma(const Descrizioni& descrizioni,
+                                                           const Identita& id) {
+    platform::MemoryFolder programma;
+    programma.replace(nome_descrizione_linea(id), descrizioni.linea);
+    programma.replace(nome_descrizione_treno(id), descrizioni.treno);
+    Modello modello;
+    modello.linea = id.linea;
+    modello.treno = id.treno;
+    try {
+        memorizza_percorso(modello, programma, 1);
+    } catch (const ErroreFatale&) {
+        return {};
+    }
+    std::map<std::string, std::string> compilati;
+    for (const auto& nome :
+         {nome_piano_compilato(id), nome_tabella_compilata(id), nome_celle_compilate(id)}) {
+        if (programma.exists(nome) && !modello.celle.empty()) {
+            compilati[nome] = programma.read(nome);
+        }
+    }
+    return compilati;
+}
+
 // An author's folder holding a line and a train description, and an empty
 // output folder.
 class Autore : public ::testing::Test {
@@ -77,27 +105,11 @@ TEST_F(Autore, CompilesTheScenarioDescriptionsIntoTheProgramsOwnBytes) {
     const Descrizioni scenario = descrizioni_scenario();
     descrivi(scenario.linea, scenario.treno);
 
-    // The program's compiler, run in-process as the launcher runs it.
-    platform::MemoryFolder programma;
-    const Identita id = identita_scenario();
-    dati_linea(programma, id);
-    dati_treno(programma, id);
-    Modello modello;
-    modello.linea = id.linea;
-    modello.treno = id.treno;
-    memorizza_percorso(modello, programma, 1);
-    std::map<std::string, std::string> attesi;
-    for (const auto& nome :
-         {nome_piano_compilato(id), nome_tabella_compilata(id), nome_celle_compilate(id)}) {
-        if (programma.exists(nome)) {
-            attesi[nome] = programma.read(nome);
-        }
-    }
-
     const Esito esito = strumento({"compile", file_linea(), file_treno(), "-o", uscita()});
 
     EXPECT_EQ(esito.stato, stato::pulito) << esito.errori;
     EXPECT_EQ(esito.errori, "");
+    const auto attesi = compilati_dal_programma(scenario, identita_scenario());
     const auto scritti = contenuto(destinazione.percorso());
     ASSERT_EQ(scritti.size(), attesi.size());
     for (const auto& [nome, byte] : attesi) {
@@ -155,6 +167,125 @@ TEST_F(Autore, ALineThatGivesNoCellsLeavesTheOutputFolderAsItWas) {
     EXPECT_EQ(contenuto(destinazione.percorso()),
               (std::map<std::string, std::string>{{nome_celle_compilate(id), "vecchie celle"}}));
 }
+
+// Faulty description pairs, one per family of codes: every error in the
+// order found, with the line of the field last read (or, for the chainage
+// check and the pass, none), the position where the code has one, and the
+// exit status. What reaches the output folder is what the program's compiler
+// gives on the same files; the author's files stay as they were.
+struct Errore {
+    bool nel_treno;  // else in the line description
+    int32_t riga;    // 0: no line
+    int32_t codice;
+    std::optional<int32_t> posizione = std::nullopt;
+};
+
+struct CasoErrato {
+    const char* nome;
+    std::string linea;
+    std::string treno;
+    std::vector<Errore> errori;
+    int stato = stato::errori;
+};
+
+constexpr const char* linea_base = "[generale]\r\nlunghezza percorso,    22500\r\n[curve]\r\n[fine]\r\n";
+constexpr const char* treno_base = "[generale]\r\nnumero vetture,    4\r\n[fine]\r\n";
+
+std::string con_linea(std::string_view righe) {
+    return std::string(linea_base).insert(std::string(linea_base).find("[fine]"), righe);
+}
+
+std::string con_treno(std::string_view righe) {
+    return std::string(treno_base).insert(std::string(treno_base).find("[fine]"), righe);
+}
+
+std::string stazione(int32_t posizione, std::string_view nome) {
+    std::ostringstream riga;
+    riga << "stazione,    " << posizione << ", 26,  300,  0, 0, 0,  0,0,0,  0,0,0,  0,   0, 0, 0, "
+         << nome << "\r\n";
+    return riga.str();
+}
+
+std::string segnale(int32_t posizione) {
+    std::ostringstream riga;
+    riga << "segnale,    " << posizione << ",   2, 4, 0,  0, 0,    2,  2,0,0, 0\r\n";
+    return riga.str();
+}
+
+const std::vector<CasoErrato>& casi_errati() {
+    static const std::vector<CasoErrato> casi{
+        {"NoGeneralSection", "lunghezza percorso,    22500\r\n[fine]\r\n", treno_base,
+         {{false, 2, 102}}},
+        {"LengthTooLargeGivesNoCells", "[generale]\r\nlunghezza percorso,    2000000\r\n[fine]\r\n",
+         treno_base, {{false, 2, 1}}},
+        {"RepetitionWithoutCodes",
+         "[generale]\r\nlunghezza percorso,    22500\r\nripetizione segnali,    0    ,50\r\n[curve]\r\n[fine]\r\n",
+         treno_base, {{false, 3, 5}}},
+        {"CurveWithoutClass", con_linea("curvad,  1000,  500\r\n"), treno_base, {{false, 4, 103}}},
+        {"SignboardOnIndicatorBoards",
+         con_linea("indicatori_vmax,  500,  90,  90,  90,  0,  90,  90,  90,  0\r\n"
+                   "[indicazioni]\r\ncartello_indicatore,  500,   (PONTE)\r\n"),
+         treno_base, {{false, 6, 6, 500}}},
+        {"NumberWiderThanItsField", con_linea("pendenza,  99999999999,   3\r\n"), treno_base,
+         {{false, 4, 25}}},
+        {"LineBeyondTheCellsThenChainage",
+         "[generale]\r\nlunghezza percorso,    22500\r\nprogressiva tre,  5010, 0, 0\r\n[pendenze]\r\n"
+         "pendenza,  30000,   3\r\n[fine]\r\n",
+         treno_base, {{false, 5, 15, 30000}, {false, 0, 2}}},
+        {"TrainBeyondTheCells", linea_base, con_treno(segnale(30000)), {{true, 3, 15, 30000}}},
+        {"StationNotOnAMultipleOf50", linea_base, con_treno(stazione(1325, "VALCHIARA'")),
+         {{true, 3, 8, 1325}}},
+        {"StationsTooClose", linea_base,
+         con_treno(stazione(1000, "PRIMA") + stazione(1300, "SECONDA")), {{true, 4, 22, 1300}}},
+        {"SignalOnASignal", linea_base, con_treno(segnale(1850) + segnale(1850)),
+         {{true, 4, 16, 1850}}},
+        {"TrainNumberWiderThanItsField", linea_base,
+         "[generale]\r\nsabbia,    99999\r\n[fine]\r\n", {{true, 2, 25}}},
+    };
+    return casi;
+}
+
+class DescrizioniErrate : public ::testing::TestWithParam<CasoErrato> {};
+
+void PrintTo(const CasoErrato& caso, std::ostream* os) {
+    *os << caso.nome;
+}
+
+TEST_P(DescrizioniErrate, NameEachErrorWhereItIs) {
+    const CasoErrato& caso = GetParam();
+    test::CartellaTemporanea sorgenti;
+    test::CartellaTemporanea destinazione;
+    const std::string file_linea = (sorgenti / "linea.txt").string();
+    const std::string file_treno = (sorgenti / "treno.txt").string();
+    test::scrivi(file_linea, caso.linea);
+    test::scrivi(file_treno, caso.treno);
+
+    const Esito esito = strumento({"compile", file_linea, file_treno, "-o",
+                                   destinazione.percorso().string()});
+
+    std::ostringstream attese;
+    for (const Errore& e : caso.errori) {
+        attese << (e.nel_treno ? file_treno : file_linea);
+        if (e.riga > 0) {
+            attese << ':' << e.riga;
+        }
+        attese << ": errore " << e.codice << ": " << significato(e.codice);
+        if (e.posizione) {
+            attese << " (posizione " << *e.posizione << " m)";
+        }
+        attese << '\n';
+    }
+    EXPECT_EQ(esito.errori, attese.str());
+    EXPECT_EQ(esito.stato, caso.stato);
+    EXPECT_EQ(contenuto(destinazione.percorso()),
+              compilati_dal_programma({caso.linea, caso.treno}, identita_scenario()));
+    EXPECT_EQ(contenuto(sorgenti.percorso()),
+              (std::map<std::string, std::string>{{"linea.txt", caso.linea},
+                                                  {"treno.txt", caso.treno}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Casi, DescrizioniErrate, ::testing::ValuesIn(casi_errati()),
+                         [](const auto& info) { return std::string(info.param.nome); });
 
 // Wrong command lines and unusable files: one line saying what is wrong,
 // status 2, nothing written.
