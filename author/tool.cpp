@@ -230,6 +230,8 @@ Compilazione compila(std::string_view descrizione_linea, std::string_view descri
         memorizza_percorso(compilazione.modello, compilazione.cartella, con_tracciato);
     } catch (const ErroreFatale& fatale) {
         compilazione.fatale = fatale.codice();
+    } catch (const SenzaCelle&) {
+        // The readers' code is in the model; with no cells nothing is compiled.
     }
     return compilazione;
 }

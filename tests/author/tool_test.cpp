@@ -74,6 +74,8 @@ std::map<std::string, std::string> compilati_dal_programma(const Descrizioni& de
         memorizza_percorso(modello, programma, 1);
     } catch (const ErroreFatale&) {
         return {};
+    } catch (const SenzaCelle&) {
+        return {};
     }
     std::map<std::string, std::string> compilati;
     for (const auto& nome :
@@ -110,6 +112,7 @@ TEST_F(Autore, CompilesTheScenarioDescriptionsIntoTheProgramsOwnBytes) {
     EXPECT_EQ(esito.stato, stato::pulito) << esito.errori;
     EXPECT_EQ(esito.errori, "");
     const auto attesi = compilati_dal_programma(scenario, identita_scenario());
+    ASSERT_EQ(attesi.size(), 3u);
     const auto scritti = contenuto(destinazione.percorso());
     ASSERT_EQ(scritti.size(), attesi.size());
     for (const auto& [nome, byte] : attesi) {
@@ -147,11 +150,10 @@ TEST_F(Autore, WithoutThePlanNoPlanFileIsWrittenAndAnOldOneStays) {
 
     EXPECT_EQ(esito.stato, stato::pulito) << esito.errori;
     EXPECT_EQ(test::leggi(destinazione / nome_piano_compilato(id)), "vecchio");
-    for (const auto& [nome, byte] : contenuto(destinazione.percorso())) {
-        EXPECT_TRUE(nome == nome_piano_compilato(id) || nome == nome_tabella_compilata(id) ||
-                    nome == nome_celle_compilate(id))
-            << nome;
-    }
+    const auto scritti = contenuto(destinazione.percorso());
+    EXPECT_EQ(scritti.size(), 3u);
+    EXPECT_TRUE(scritti.contains(nome_tabella_compilata(id)));
+    EXPECT_TRUE(scritti.contains(nome_celle_compilate(id)));
 }
 
 TEST_F(Autore, ALineThatGivesNoCellsLeavesTheOutputFolderAsItWas) {
@@ -241,6 +243,15 @@ const std::vector<CasoErrato>& casi_errati() {
          {{true, 4, 16, 1850}}},
         {"TrainNumberWiderThanItsField", linea_base,
          "[generale]\r\nsabbia,    99999\r\n[fine]\r\n", {{true, 2, 25}}},
+        // Signals on cells 8, 9 and 10 before the warning board on cell 17;
+        // signals on cells 34, 35 and 36 fill the first window before the
+        // slowdown start on cell 41.
+        {"PassErrorsInTheOrderFound", linea_base,
+         con_treno(segnale(350) + segnale(400) + segnale(450) + segnale(1650) + segnale(1700) +
+                   segnale(1750) + "rallentamento,    2000,    60,  350, 1,  0,  0\r\n"),
+         {{true, 0, 11, 500}, {true, 0, 12, 2050}}},
+        {"CodeChangeOnCell1IsFatal", linea_base, con_treno("abbattimento,    50,    5\r\n"),
+         {{true, 0, 1250, 50}}, stato::fallito},
     };
     return casi;
 }
