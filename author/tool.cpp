@@ -20,8 +20,12 @@ constexpr std::string_view uso =
     "uso: scenario-tool compile|check FILE_LINEA FILE_TRENO [-o CARTELLA] [--linea NOME] "
     "[--treno NUMERO] [--senza-tracciato] (--help spiega tutto)";
 
-constexpr std::string_view aiuto = R"(uso: scenario-tool compile FILE_LINEA FILE_TRENO [-o CARTELLA] [--linea NOME] [--treno NUMERO] [--senza-tracciato]
-     scenario-tool check FILE_LINEA FILE_TRENO [--linea NOME] [--treno NUMERO] [--senza-tracciato]
+constexpr std::string_view aiuto =
+    R"(uso: scenario-tool compile FILE_LINEA FILE_TRENO [-o CARTELLA] [--linea NOME]
+                             [--treno NUMERO] [--senza-tracciato]
+     scenario-tool check FILE_LINEA FILE_TRENO [--linea NOME] [--treno NUMERO]
+                           [--senza-tracciato]
+     scenario-tool --help
 
 Compila la descrizione di una linea e quella di un treno con lo stesso
 compilatore del programma dello scenario, e dice dove sono gli errori.
@@ -70,11 +74,12 @@ public:
 };
 
 struct Richiesta {
-    bool scrive = true;  // compile; check writes nothing
+    bool scrive = true;             // compile; check writes nothing
     std::vector<std::string> file;  // the line description, then the train description
-    std::optional<fs::path> cartella;
+    fs::path cartella = ".";
     Identita id = identita_scenario();
     int32_t con_tracciato = 1;
+    bool cartella_data = false;
     bool tracciato_dato = false;
     bool linea_data = false;
     bool treno_dato = false;
@@ -116,8 +121,7 @@ Richiesta analizza(std::span<const std::string> argomenti) {
             return argomenti[++i];
         };
         if (argomento == "-o" && richiesta.scrive) {
-            bool data = richiesta.cartella.has_value();
-            una_volta(data, argomento);
+            una_volta(richiesta.cartella_data, argomento);
             richiesta.cartella = fs::path(valore());
         } else if (argomento == "--linea") {
             una_volta(richiesta.linea_data, argomento);
@@ -199,16 +203,16 @@ void scrivi(const Compilazione& compilazione, const Identita& id, const fs::path
 }
 
 int esegui_richiesta(const Richiesta& richiesta, std::ostream& errori) {
-    const fs::path cartella = richiesta.cartella.value_or(fs::path("."));
+    const fs::path& cartella = richiesta.cartella;
     if (richiesta.scrive && !fs::is_directory(cartella)) {
-        throw ErroreFile("la cartella " + cartella.string() + " non esiste");
+        throw ErroreFile("la cartella " + cartella.string() + " non esiste o non e' una cartella");
     }
     const std::string& file_linea = richiesta.file[0];
     const std::string& file_treno = richiesta.file[1];
     const std::string linea = leggi_descrizione(file_linea);
     const std::string treno = leggi_descrizione(file_treno);
     const Compilazione compilazione = compila(linea, treno, richiesta.id, richiesta.con_tracciato);
-    for (const std::string& riga : diagnostiche(compilazione, richiesta.id, file_linea, file_treno)) {
+    for (const auto& riga : diagnostiche(compilazione, richiesta.id, file_linea, file_treno)) {
         errori << riga << '\n';
     }
     if (richiesta.scrive) {
@@ -268,16 +272,11 @@ std::vector<std::string> diagnostiche(const Compilazione& compilazione, const Id
     for (const Segnalazione& s : modello.segnalazioni) {
         righe.push_back(riga_diagnostica(file_autore(s.file), s.riga, s.codice, s.posizione));
     }
-    // The run's code is always reported, even if no entry carries it.
-    if (modello.codice_errore != codice::nessuno &&
-        (modello.segnalazioni.empty() || modello.segnalazioni.back().codice != modello.codice_errore)) {
-        righe.push_back(riga_diagnostica(file_treno, 0, modello.codice_errore, std::nullopt));
-    }
     if (compilazione.fatale) {
         // Both fatal slots are those of cell 1.
         constexpr int32_t posizione_cella_1 = 50;
-        righe.push_back(riga_diagnostica(file_treno, 0, std::stoi(*compilazione.fatale),
-                                         posizione_cella_1));
+        righe.push_back(
+            riga_diagnostica(file_treno, 0, std::stoi(*compilazione.fatale), posizione_cella_1));
     }
     return righe;
 }

@@ -22,7 +22,7 @@ inline constexpr std::string_view nome_strumento = "scenario-tool";
 // Exit status of the tool.
 namespace stato {
 inline constexpr int pulito = 0;   // no code recorded
-inline constexpr int errori = 1;   // a description or layout error; the files are written all the same
+inline constexpr int errori = 1;   // a description or layout error; files written all the same
 inline constexpr int fallito = 2;  // a fatal error, an unreadable input file or a usage error
 }  // namespace stato
 

@@ -41,12 +41,14 @@ bool entro_linea(int32_t posizione, int32_t ultima, int32_t margine) {
 void registra_errore(Modello& modello, int32_t codice, int32_t posizione) {
     modello.codice_errore = codice;
     modello.posizione_errore = posizione;
-    modello.segnalazioni.push_back({codice, posizione, modello.sorgente.file, modello.sorgente.riga});
+    const Sorgente& sorgente = modello.sorgente;
+    modello.segnalazioni.push_back({codice, posizione, sorgente.file, sorgente.riga});
 }
 
 void registra_errore(Modello& modello, int32_t codice) {
     modello.codice_errore = codice;
-    modello.segnalazioni.push_back({codice, std::nullopt, modello.sorgente.file, modello.sorgente.riga});
+    const Sorgente& sorgente = modello.sorgente;
+    modello.segnalazioni.push_back({codice, std::nullopt, sorgente.file, sorgente.riga});
 }
 
 bool cella_libera(const Cella& cella) {

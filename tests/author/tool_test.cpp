@@ -4,16 +4,15 @@
 
 #include "author/tool.h"
 
-#include "author/meanings.h"
-
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <map>
 #include <optional>
 #include <sstream>
-#include <sys/wait.h>
 
+#include "author/meanings.h"
 #include "compiler/compiler.h"
 #include "description/scenario_content.h"
 #include "platform/memory_folder.h"
@@ -157,8 +156,7 @@ TEST_F(Autore, WithoutThePlanNoPlanFileIsWrittenAndAnOldOneStays) {
 }
 
 TEST_F(Autore, ALineThatGivesNoCellsLeavesTheOutputFolderAsItWas) {
-    descrivi("[generale]\r\nlunghezza percorso, 2000000\r\n[fine]\r\n",
-             "[generale]\r\n[fine]\r\n");
+    descrivi("[generale]\r\nlunghezza percorso, 2000000\r\n[fine]\r\n", "[generale]\r\n[fine]\r\n");
     const Identita id = identita_scenario();
     test::scrivi(destinazione / nome_celle_compilate(id), "vecchie celle");
 
@@ -190,7 +188,8 @@ struct CasoErrato {
     int stato = stato::errori;
 };
 
-constexpr const char* linea_base = "[generale]\r\nlunghezza percorso,    22500\r\n[curve]\r\n[fine]\r\n";
+constexpr const char* linea_base =
+    "[generale]\r\nlunghezza percorso,    22500\r\n[curve]\r\n[fine]\r\n";
 constexpr const char* treno_base = "[generale]\r\nnumero vetture,    4\r\n[fine]\r\n";
 
 std::string con_linea(std::string_view righe) {
@@ -216,51 +215,72 @@ std::string segnale(int32_t posizione) {
 
 const std::vector<CasoErrato>& casi_errati() {
     static const std::vector<CasoErrato> casi{
-        {"NoGeneralSection", "lunghezza percorso,    22500\r\n[fine]\r\n", treno_base,
+        {"NoGeneralSection",
+         "lunghezza percorso,    22500\r\n[fine]\r\n",
+         treno_base,
          {{false, 2, 102}}},
-        {"LengthTooLargeGivesNoCells", "[generale]\r\nlunghezza percorso,    2000000\r\n[fine]\r\n",
-         treno_base, {{false, 2, 1}}},
+        {"LengthTooLargeGivesNoCells",
+         "[generale]\r\nlunghezza percorso,    2000000\r\n[fine]\r\n",
+         treno_base,
+         {{false, 2, 1}}},
         {"RepetitionWithoutCodes",
-         "[generale]\r\nlunghezza percorso,    22500\r\nripetizione segnali,    0    ,50\r\n[curve]\r\n[fine]\r\n",
-         treno_base, {{false, 3, 5}}},
+         "[generale]\r\nlunghezza percorso,    22500\r\nripetizione segnali,    0    "
+         ",50\r\n[curve]\r\n[fine]\r\n",
+         treno_base,
+         {{false, 3, 5}}},
         {"CurveWithoutClass", con_linea("curvad,  1000,  500\r\n"), treno_base, {{false, 4, 103}}},
         {"SignboardOnIndicatorBoards",
          con_linea("indicatori_vmax,  500,  90,  90,  90,  0,  90,  90,  90,  0\r\n"
                    "[indicazioni]\r\ncartello_indicatore,  500,   (PONTE)\r\n"),
-         treno_base, {{false, 6, 6, 500}}},
-        {"NumberWiderThanItsField", con_linea("pendenza,  99999999999,   3\r\n"), treno_base,
+         treno_base,
+         {{false, 6, 6, 500}}},
+        {"NumberWiderThanItsField",
+         con_linea("pendenza,  99999999999,   3\r\n"),
+         treno_base,
          {{false, 4, 25}}},
         {"LineBeyondTheCellsThenChainage",
-         "[generale]\r\nlunghezza percorso,    22500\r\nprogressiva tre,  5010, 0, 0\r\n[pendenze]\r\n"
+         "[generale]\r\nlunghezza percorso,    22500\r\nprogressiva tre,  5010, 0, "
+         "0\r\n[pendenze]\r\n"
          "pendenza,  30000,   3\r\n[fine]\r\n",
-         treno_base, {{false, 5, 15, 30000}, {false, 0, 2}}},
+         treno_base,
+         {{false, 5, 15, 30000}, {false, 0, 2}}},
         {"TrainBeyondTheCells", linea_base, con_treno(segnale(30000)), {{true, 3, 15, 30000}}},
-        {"StationNotOnAMultipleOf50", linea_base, con_treno(stazione(1325, "VALCHIARA'")),
+        {"StationNotOnAMultipleOf50",
+         linea_base,
+         con_treno(stazione(1325, "VALCHIARA'")),
          {{true, 3, 8, 1325}}},
-        {"StationsTooClose", linea_base,
-         con_treno(stazione(1000, "PRIMA") + stazione(1300, "SECONDA")), {{true, 4, 22, 1300}}},
-        {"SignalOnASignal", linea_base, con_treno(segnale(1850) + segnale(1850)),
+        {"StationsTooClose",
+         linea_base,
+         con_treno(stazione(1000, "PRIMA") + stazione(1300, "SECONDA")),
+         {{true, 4, 22, 1300}}},
+        {"SignalOnASignal",
+         linea_base,
+         con_treno(segnale(1850) + segnale(1850)),
          {{true, 4, 16, 1850}}},
-        {"TrainNumberWiderThanItsField", linea_base,
-         "[generale]\r\nsabbia,    99999\r\n[fine]\r\n", {{true, 2, 25}}},
+        {"TrainNumberWiderThanItsField",
+         linea_base,
+         "[generale]\r\nsabbia,    99999\r\n[fine]\r\n",
+         {{true, 2, 25}}},
         // Signals on cells 8, 9 and 10 before the warning board on cell 17;
         // signals on cells 34, 35 and 36 fill the first window before the
         // slowdown start on cell 41.
-        {"PassErrorsInTheOrderFound", linea_base,
+        {"PassErrorsInTheOrderFound",
+         linea_base,
          con_treno(segnale(350) + segnale(400) + segnale(450) + segnale(1650) + segnale(1700) +
                    segnale(1750) + "rallentamento,    2000,    60,  350, 1,  0,  0\r\n"),
          {{true, 0, 11, 500}, {true, 0, 12, 2050}}},
-        {"CodeChangeOnCell1IsFatal", linea_base, con_treno("abbattimento,    50,    5\r\n"),
-         {{true, 0, 1250, 50}}, stato::fallito},
+        {"CodeChangeOnCell1IsFatal",
+         linea_base,
+         con_treno("abbattimento,    50,    5\r\n"),
+         {{true, 0, 1250, 50}},
+         stato::fallito},
     };
     return casi;
 }
 
 class DescrizioniErrate : public ::testing::TestWithParam<CasoErrato> {};
 
-void PrintTo(const CasoErrato& caso, std::ostream* os) {
-    *os << caso.nome;
-}
+void PrintTo(const CasoErrato& caso, std::ostream* os) { *os << caso.nome; }
 
 TEST_P(DescrizioniErrate, NameEachErrorWhereItIs) {
     const CasoErrato& caso = GetParam();
@@ -271,8 +291,8 @@ TEST_P(DescrizioniErrate, NameEachErrorWhereItIs) {
     test::scrivi(file_linea, caso.linea);
     test::scrivi(file_treno, caso.treno);
 
-    const Esito esito = strumento({"compile", file_linea, file_treno, "-o",
-                                   destinazione.percorso().string()});
+    const Esito esito =
+        strumento({"compile", file_linea, file_treno, "-o", destinazione.percorso().string()});
 
     std::ostringstream attese;
     for (const Errore& e : caso.errori) {
@@ -290,9 +310,9 @@ TEST_P(DescrizioniErrate, NameEachErrorWhereItIs) {
     EXPECT_EQ(esito.stato, caso.stato);
     EXPECT_EQ(contenuto(destinazione.percorso()),
               compilati_dal_programma({caso.linea, caso.treno}, identita_scenario()));
-    EXPECT_EQ(contenuto(sorgenti.percorso()),
-              (std::map<std::string, std::string>{{"linea.txt", caso.linea},
-                                                  {"treno.txt", caso.treno}}));
+    EXPECT_EQ(
+        contenuto(sorgenti.percorso()),
+        (std::map<std::string, std::string>{{"linea.txt", caso.linea}, {"treno.txt", caso.treno}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Casi, DescrizioniErrate, ::testing::ValuesIn(casi_errati()),
@@ -314,16 +334,24 @@ TEST_F(Autore, BadArgumentsAndMissingFilesGetTheirMessageAndStatusTwo) {
         {{"compile", file_linea()}, "manca FILE_TRENO"},
         {{"check"}, "mancano FILE_LINEA e FILE_TRENO"},
         {{"compile", file_linea(), file_treno(), "terzo"}, "argomento in piu': \"terzo\""},
-        {{"compile", file_linea(), file_treno(), "--veloce"}, "opzione sconosciuta per compile: --veloce"},
-        {{"check", file_linea(), file_treno(), "-o", uscita()}, "opzione sconosciuta per check: -o"},
+        {{"compile", file_linea(), file_treno(), "--veloce"},
+         "opzione sconosciuta per compile: --veloce"},
+        {{"check", file_linea(), file_treno(), "-o", uscita()},
+         "opzione sconosciuta per check: -o"},
         {{"compile", file_linea(), file_treno(), "-o"}, "manca il valore di -o"},
-        {{"compile", file_linea(), file_treno(), "--treno", "7", "--treno", "8"}, "opzione ripetuta: --treno"},
-        {{"compile", file_linea(), file_treno(), "--linea", "a/b"}, "valore non valido per --linea: \"a/b\""},
-        {{"compile", file_linea(), file_treno(), "--treno", ""}, "valore non valido per --treno: \"\""},
-        {{"compile", file_linea(), file_treno(), "--treno", "linea"}, "il nome del file del tracciato"},
-        {{"compile", assente, file_treno(), "-o", uscita()}, "impossibile leggere " + assente + ": "},
+        {{"compile", file_linea(), file_treno(), "--treno", "7", "--treno", "8"},
+         "opzione ripetuta: --treno"},
+        {{"compile", file_linea(), file_treno(), "--linea", "a/b"},
+         "valore non valido per --linea: \"a/b\""},
+        {{"compile", file_linea(), file_treno(), "--treno", ""},
+         "valore non valido per --treno: \"\""},
+        {{"compile", file_linea(), file_treno(), "--treno", "linea"},
+         "il nome del file del tracciato"},
+        {{"compile", assente, file_treno(), "-o", uscita()},
+         "impossibile leggere " + assente + ": "},
         {{"check", file_linea(), sorgenti.percorso().string()}, "impossibile leggere "},
-        {{"compile", file_linea(), file_treno(), "-o", assente}, "la cartella " + assente + " non esiste"},
+        {{"compile", file_linea(), file_treno(), "-o", assente},
+         "la cartella " + assente + " non esiste"},
     };
     for (const Caso& caso : casi) {
         const Esito esito = strumento(caso.argomenti);
@@ -338,8 +366,8 @@ TEST_F(Autore, BadArgumentsAndMissingFilesGetTheirMessageAndStatusTwo) {
 }
 
 TEST(Strumento, HelpExplainsEveryOption) {
-    for (const auto& argomenti : {std::vector<std::string>{"--help"},
-                                  std::vector<std::string>{"compile", "-h"}}) {
+    for (const auto& argomenti :
+         {std::vector<std::string>{"--help"}, std::vector<std::string>{"compile", "-h"}}) {
         const Esito esito = strumento(argomenti);
         EXPECT_EQ(esito.stato, stato::pulito);
         EXPECT_EQ(esito.errori, "");
