@@ -92,10 +92,17 @@ std::string byte_tabella(const Modello& modello) {
 }
 
 std::string byte_tracciato(const Modello& modello) {
-    std::string byte;
+    // The plan file is the largest by far: it is sized once and its values
+    // are written in place, never copied while it grows.
+    std::size_t dimensione = 0;
+    for (const MetroPiano& metro : modello.tracciato) {
+        dimensione += compilato::byte_di(metro[0]) + compilato::byte_di(metro[1]);
+    }
+    std::string byte(dimensione, '\0');
+    char* dove = byte.data();
     for (const std::size_t coordinata : {0u, 1u}) {
         for (const MetroPiano& metro : modello.tracciato) {
-            compilato::metti(byte, metro[coordinata]);
+            dove = compilato::scrivi(dove, metro[coordinata]);
         }
     }
     return byte;

@@ -5,6 +5,7 @@
 // with the width of its model field, a text is its 16-bit length followed by
 // its bytes, and a plan value is a 16-bit tag followed by the value.
 
+#include <array>
 #include <bit>
 #include <concepts>
 #include <cstddef>
@@ -39,23 +40,35 @@ inline constexpr uint16_t intero = 2;  // a signed 16-bit integer follows
 inline constexpr uint16_t reale = 5;   // an IEEE 754 double follows
 }  // namespace etichetta
 
-// Writing: each `metti` appends one value to `byte`.
+// Writing. `scrivi` puts one value at `dove`, which has room for it, and
+// returns the place just after it; each `metti` appends one value to `byte`.
 template <std::integral T>
-void metti(std::string& byte, T valore) {
+char* scrivi(char* dove, T valore) {
     using Bits = std::make_unsigned_t<T>;
     const auto bits = static_cast<Bits>(valore);
     for (std::size_t i = 0; i < sizeof(T); ++i) {
-        byte.push_back(static_cast<char>(static_cast<uint8_t>(bits >> (8 * i))));
+        dove[i] = static_cast<char>(static_cast<uint8_t>(bits >> (8 * i)));
     }
+    return dove + sizeof(T);
 }
 
-inline void metti(std::string& byte, double valore) {
-    metti(byte, std::bit_cast<uint64_t>(valore));
+inline char* scrivi(char* dove, double valore) {
+    return scrivi(dove, std::bit_cast<uint64_t>(valore));
+}
+
+char* scrivi(char* dove, const ValorePiano& valore);
+// The room a plan value takes: its tag and the value.
+std::size_t byte_di(const ValorePiano& valore);
+
+template <std::integral T>
+void metti(std::string& byte, T valore) {
+    std::array<char, sizeof(T)> pezzo{};
+    scrivi(pezzo.data(), valore);
+    byte.append(pezzo.data(), pezzo.size());
 }
 
 // A text longer than its 16-bit length can say cannot be written.
 void metti(std::string& byte, const std::string& testo);
-void metti(std::string& byte, const ValorePiano& valore);
 
 template <typename Record, typename Campi>
 void metti_record(std::string& byte, const Record& record, const Campi& campi) {
