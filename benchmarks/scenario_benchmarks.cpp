@@ -155,64 +155,71 @@ std::vector<File> prodotti_compilatore(const Descrizioni& d, int32_t con_traccia
     });
 }
 
-void riporta(benchmark::State& state, std::size_t byte, int32_t metri) {
-    state.counters["bytes"] = static_cast<double>(byte);
-    state.SetBytesProcessed(static_cast<int64_t>(byte) * state.iterations());
-    if (metri > 0) {
-        state.counters["metres"] = metri;
-    }
-}
-
 double secondi(Orologio::duration durata) {
     return std::chrono::duration<double>(durata).count();
 }
 
 // ---- the cases ----------------------------------------------------------------
 
-// The program's whole run: descriptions, crew documents, compiler.
-void corsa_intera(benchmark::State& state) {
+// Each iteration times the case, then its floor: the same bytes, already in
+// memory, written into the same folder with one replacement per file (one
+// write, then the rename that every replacement makes), over the files the
+// case has just written, as the case wrote over those of the iteration
+// before. Alternating the two gives their ratio under the same load.
+// `prepara` runs untimed before the case; the case gives its error code.
+void con_pavimento(benchmark::State& state, const std::vector<File>& file, int32_t metri,
+                   const std::function<void(platform::Folder&)>& prepara,
+                   const std::function<int32_t(platform::Folder&)>& caso) {
     CartellaTemporanea temporanea;
     platform::DiskFolder cartella(temporanea.percorso());
-    const Identita id = identita_scenario();
+    double tempo_caso = 0;
+    double tempo_pavimento = 0;
     for (auto _ : state) {
-        esegui_sequenza(cartella, id);
-    }
-    riporta(state, totale(prodotti_corsa()), 0);
-}
-
-// The compiler alone; writing the descriptions it reads and deletes is not timed.
-void compilatore(benchmark::State& state, const Descrizioni& d, int32_t con_tracciato) {
-    CartellaTemporanea temporanea;
-    platform::DiskFolder cartella(temporanea.percorso());
-    const Identita id = identita_scenario();
-    for (auto _ : state) {
-        metti_descrizioni(cartella, id, d);
-        Modello modello = nuovo_modello(id);
+        prepara(cartella);
         const auto inizio = Orologio::now();
-        memorizza_percorso(modello, cartella, con_tracciato);
-        state.SetIterationTime(secondi(Orologio::now() - inizio));
-        if (modello.codice_errore != 0) {
-            state.SkipWithError(("compiled with code " + std::to_string(modello.codice_errore) +
-                                 " at " + std::to_string(modello.posizione_errore) + " m")
-                                    .c_str());
-            return;
-        }
-    }
-    riporta(state, totale(prodotti_compilatore(d, con_tracciato)), d.metri);
-    state.SetLabel(d.etichetta);
-}
-
-// The floor: the same bytes into the same kind of folder, one replacement
-// per file (a single write, then the rename that every replacement makes).
-void pavimento(benchmark::State& state, const std::vector<File>& file, int32_t metri) {
-    CartellaTemporanea temporanea;
-    platform::DiskFolder cartella(temporanea.percorso());
-    for (auto _ : state) {
+        const int32_t codice = caso(cartella);
+        const auto mezzo = Orologio::now();
         for (const File& f : file) {
             cartella.replace(f.nome, f.byte);
         }
+        const auto fine = Orologio::now();
+        if (codice != 0) {
+            state.SkipWithError(("compiled with code " + std::to_string(codice)).c_str());
+            return;
+        }
+        state.SetIterationTime(secondi(mezzo - inizio));
+        tempo_caso += secondi(mezzo - inizio);
+        tempo_pavimento += secondi(fine - mezzo);
     }
-    riporta(state, totale(file), metri);
+    const std::size_t byte = totale(file);
+    state.counters["bytes"] = static_cast<double>(byte);
+    state.SetBytesProcessed(static_cast<int64_t>(byte) * state.iterations());
+    state.counters["floor_ms"] = tempo_pavimento * 1e3 / static_cast<double>(state.iterations());
+    state.counters["ratio"] = tempo_caso / tempo_pavimento;
+    if (metri > 0) {
+        state.counters["metres"] = metri;
+    }
+}
+
+// The program's whole run: descriptions, crew documents, compiler.
+void corsa_intera(benchmark::State& state) {
+    con_pavimento(
+        state, prodotti_corsa(), 0, [](platform::Folder&) {},
+        [](platform::Folder& cartella) {
+            esegui_sequenza(cartella, identita_scenario());
+            return codice::nessuno;
+        });
+}
+
+// The compiler alone, releasing its model included; writing the descriptions
+// it reads and deletes is not timed.
+void compilatore(benchmark::State& state, const Descrizioni& d, int32_t con_tracciato) {
+    const Identita id = identita_scenario();
+    con_pavimento(
+        state, prodotti_compilatore(d, con_tracciato), d.metri,
+        [&](platform::Folder& cartella) { metti_descrizioni(cartella, id, d); },
+        [&](platform::Folder& cartella) { return compila(cartella, id, con_tracciato); });
+    state.SetLabel(d.etichetta);
 }
 
 // ---- peak memory ----------------------------------------------------------------
@@ -298,8 +305,8 @@ void memoria(benchmark::State& state, int32_t metri) {
 
 // ---- the report ----------------------------------------------------------------
 
-// The console report, followed by each case's ratio to its floor and the
-// time per metre of the generated lines.
+// The console report, followed by a table of each case's time, its floor's,
+// their ratio and, for the generated lines, the time per metre.
 class ConPavimento final : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -324,28 +331,30 @@ public:
     void Finalize() override {
         std::ostream& out = GetOutputStream();
         char riga[256];
-        std::snprintf(riga, sizeof riga, "\n%-36s %10s %10s %7s %7s %11s %9s\n", "case",
+        std::snprintf(riga, sizeof riga, "\n%-36s %10s %10s %7s %9s %11s %9s\n", "case",
                       "time ms", "floor ms", "ratio", "target", "bytes", "ns/metre");
         out << riga;
         for (const auto& [nome, misura] : misure_) {
-            const auto pavimento = misure_.find("floor/" + nome);
-            if (pavimento == misure_.end()) {
+            const double rapporto = misura.contatore("ratio");
+            if (rapporto <= 0) {
                 continue;
             }
-            const double tempo = misura.secondi;
-            const double base = pavimento->second.secondi;
             const auto obiettivo = obiettivi.find(nome);
             std::string limite = "-";
             if (obiettivo != obiettivi.end()) {
-                limite = (tempo / base <= obiettivo->second ? "<=" : "MISS ");
-                limite += std::to_string(obiettivo->second).substr(0, 3);
+                std::snprintf(riga, sizeof riga, "%s %.1f",
+                              rapporto <= obiettivo->second ? "<=" : "MISS", obiettivo->second);
+                limite = riga;
             }
             const double metri = misura.contatore("metres");
-            std::snprintf(riga, sizeof riga, "%-36s %10.3f %10.3f %7.2f %7s %11.0f %9s\n",
-                          nome.c_str(), tempo * 1e3, base * 1e3, tempo / base, limite.c_str(),
-                          misura.contatore("bytes"),
-                          metri > 0 ? std::to_string(tempo * 1e9 / metri).substr(0, 6).c_str()
-                                    : "-");
+            std::string per_metro = "-";
+            if (metri > 0) {
+                std::snprintf(riga, sizeof riga, "%.1f", misura.secondi * 1e9 / metri);
+                per_metro = riga;
+            }
+            std::snprintf(riga, sizeof riga, "%-36s %10.3f %10.3f %7.2f %9s %11.0f %9s\n",
+                          nome.c_str(), misura.secondi * 1e3, misura.contatore("floor_ms"),
+                          rapporto, limite.c_str(), misura.contatore("bytes"), per_metro.c_str());
             out << riga;
         }
         for (const auto& [nome, misura] : misure_) {
@@ -381,36 +390,24 @@ private:
 // first iterations of a process pay for fresh memory, which a fresh process
 // of its own measures apart (the memory case).
 benchmark::internal::Benchmark* caso(benchmark::internal::Benchmark* b) {
-    return b->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.3);
+    return b->Unit(benchmark::kMillisecond)->MinWarmUpTime(0.3)->UseManualTime();
 }
 
-// Each case is registered next to its floor, so that the two run close together.
 void registra() {
     using benchmark::RegisterBenchmark;
 
-    caso(RegisterBenchmark("run/scenario", corsa_intera))->UseRealTime();
-    caso(RegisterBenchmark("floor/run/scenario", [](benchmark::State& state) {
-        pavimento(state, prodotti_corsa(), 0);
-    }))->UseRealTime();
-
+    caso(RegisterBenchmark("run/scenario", corsa_intera));
     for (const int32_t con_tracciato : {1, 0}) {
         const std::string nome = "compiler/scenario/con_tracciato:" + std::to_string(con_tracciato);
         caso(RegisterBenchmark(nome.c_str(), [con_tracciato](benchmark::State& state) {
             compilatore(state, descrizioni_scenario(), con_tracciato);
-        }))->UseManualTime();
-        caso(RegisterBenchmark(("floor/" + nome).c_str(), [con_tracciato](benchmark::State& state) {
-            pavimento(state, prodotti_compilatore(descrizioni_scenario(), con_tracciato), 0);
-        }))->UseRealTime();
+        }));
     }
-
     for (const int32_t metri : lunghezze) {
-        const std::string nome = "compiler/generated/" + std::to_string(metri);
-        caso(RegisterBenchmark(nome.c_str(), [metri](benchmark::State& state) {
-            compilatore(state, descrizioni_generate(metri), 1);
-        }))->UseManualTime();
-        caso(RegisterBenchmark(("floor/" + nome).c_str(), [metri](benchmark::State& state) {
-            pavimento(state, prodotti_compilatore(descrizioni_generate(metri), 1), metri);
-        }))->UseRealTime();
+        caso(RegisterBenchmark(("compiler/generated/" + std::to_string(metri)).c_str(),
+                               [metri](benchmark::State& state) {
+                                   compilatore(state, descrizioni_generate(metri), 1);
+                               }));
     }
 
     RegisterBenchmark(("memory/generated/" + std::to_string(lunghezza_memoria)).c_str(),
