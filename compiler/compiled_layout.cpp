@@ -14,26 +14,6 @@ void metti(std::string& byte, const std::string& testo) {
     byte += testo;
 }
 
-char* scrivi(char* dove, const ValorePiano& valore) {
-    if (const auto* intero = std::get_if<int16_t>(&valore)) {
-        return scrivi(scrivi(dove, etichetta::intero), *intero);
-    }
-    if (const auto* reale = std::get_if<double>(&valore)) {
-        return scrivi(scrivi(dove, etichetta::reale), *reale);
-    }
-    return scrivi(dove, etichetta::vuoto);
-}
-
-std::size_t byte_di(const ValorePiano& valore) {
-    if (std::holds_alternative<int16_t>(valore)) {
-        return sizeof(uint16_t) + sizeof(int16_t);
-    }
-    if (std::holds_alternative<double>(valore)) {
-        return sizeof(uint16_t) + sizeof(double);
-    }
-    return sizeof(uint16_t);
-}
-
 std::string_view Lettore::avanza(std::size_t quanti) {
     if (byte.size() - posizione < quanti) {
         throw std::out_of_range("compiled file ends inside a value at byte " +

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <tuple>
 #include <type_traits>
+#include <variant>
 
 #include "compiler/track_model.h"
 
@@ -56,9 +57,27 @@ inline char* scrivi(char* dove, double valore) {
     return scrivi(dove, std::bit_cast<uint64_t>(valore));
 }
 
-char* scrivi(char* dove, const ValorePiano& valore);
-// The room a plan value takes: its tag and the value.
-std::size_t byte_di(const ValorePiano& valore);
+// A plan value: its tag, then the value. Inline, like the room it takes:
+// the plan file holds two of them for every metre of line.
+inline char* scrivi(char* dove, const ValorePiano& valore) {
+    if (const auto* intero = std::get_if<int16_t>(&valore)) {
+        return scrivi(scrivi(dove, etichetta::intero), *intero);
+    }
+    if (const auto* reale = std::get_if<double>(&valore)) {
+        return scrivi(scrivi(dove, etichetta::reale), *reale);
+    }
+    return scrivi(dove, etichetta::vuoto);
+}
+
+inline std::size_t byte_di(const ValorePiano& valore) {
+    if (std::holds_alternative<int16_t>(valore)) {
+        return sizeof(uint16_t) + sizeof(int16_t);
+    }
+    if (std::holds_alternative<double>(valore)) {
+        return sizeof(uint16_t) + sizeof(double);
+    }
+    return sizeof(uint16_t);
+}
 
 template <std::integral T>
 void metti(std::string& byte, T valore) {
