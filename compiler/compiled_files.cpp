@@ -112,9 +112,47 @@ std::vector<Cella> celle_dai_byte(std::string_view byte) {
     compilato::Lettore lettore{byte};
     std::vector<Cella> celle;
     while (!lettore.finito()) {
+        lettore.record = celle.size();
         compilato::prendi_record(lettore, celle.emplace_back(), compilato::campi_cella);
     }
     return celle;
+}
+
+std::array<Voce, voce::numero> tabella_dai_byte(std::string_view byte) {
+    compilato::Lettore lettore{byte};
+    std::array<Voce, voce::numero> tabella{};
+    for (std::size_t i = 0; i < tabella.size(); ++i) {
+        lettore.record = i;
+        compilato::prendi_record(lettore, tabella[i], compilato::campi_voce);
+    }
+    if (!lettore.finito()) {
+        lettore.record = tabella.size();
+        lettore.entra("");
+        lettore.difetto(compilato::FileNonValido::Difetto::byte_in_piu);
+    }
+    return tabella;
+}
+
+std::vector<MetroPiano> tracciato_dai_byte(std::string_view byte) {
+    compilato::Lettore lettore{byte};
+    std::vector<ValorePiano> valori;
+    while (!lettore.finito()) {
+        lettore.record = valori.size();
+        lettore.entra("valore");
+        compilato::prendi(lettore, valori.emplace_back());
+    }
+    if (valori.size() % 2 != 0) {
+        lettore.record = valori.size();
+        lettore.entra("");
+        lettore.difetto(compilato::FileNonValido::Difetto::elementi_dispari);
+    }
+    // Coordinate 0 of every metre comes first, then coordinate 1.
+    const std::size_t metri = valori.size() / 2;
+    std::vector<MetroPiano> tracciato(metri);
+    for (std::size_t metro = 0; metro < metri; ++metro) {
+        tracciato[metro] = {valori[metro], valori[metri + metro]};
+    }
+    return tracciato;
 }
 
 void scrivi_file_compilati(Modello& modello, platform::Folder& cartella) {

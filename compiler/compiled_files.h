@@ -3,6 +3,7 @@
 // the model, then the compiled scenario written as up to three files (line
 // plan, table, cells), each replaced whole.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,9 +29,14 @@ std::string byte_celle(const Modello& modello);
 std::string byte_tabella(const Modello& modello);
 std::string byte_tracciato(const Modello& modello);
 
-// The cells back from the bytes of a cell file; a file that ends inside a
-// record is a std::out_of_range.
+// The model back from the bytes of each compiled file, read through the same
+// layout that wrote them. Bytes that do not follow the layout are a
+// compilato::FileNonValido naming where: a cell file that ends inside a
+// record, a table of other than 87 entries, a plan that ends inside a value,
+// holds an unknown tag or an odd number of values.
 std::vector<Cella> celle_dai_byte(std::string_view byte);
+std::array<Voce, voce::numero> tabella_dai_byte(std::string_view byte);
+std::vector<MetroPiano> tracciato_dai_byte(std::string_view byte);
 
 // Stamps, then replaces the plan (only when `con_tracciato` is not zero), the
 // table and the cells, in this order. A fatal error writes no file.

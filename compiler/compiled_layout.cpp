@@ -14,14 +14,45 @@ void metti(std::string& byte, const std::string& testo) {
     byte += testo;
 }
 
+namespace {
+
+std::string descrizione(FileNonValido::Difetto difetto) {
+    switch (difetto) {
+    case FileNonValido::Difetto::finisce_presto:
+        return "compiled file ends inside a value";
+    case FileNonValido::Difetto::etichetta_sconosciuta:
+        return "unknown plan value tag";
+    case FileNonValido::Difetto::byte_in_piu:
+        return "bytes after the last record";
+    case FileNonValido::Difetto::elementi_dispari:
+        return "odd number of plan values";
+    }
+    return "invalid compiled file";
+}
+
+}  // namespace
+
+FileNonValido::FileNonValido(Difetto difetto, std::size_t byte, std::size_t record,
+                             std::string_view campo)
+    : std::runtime_error(descrizione(difetto) + " at byte " + std::to_string(byte) + ", record " +
+                         std::to_string(record) + (campo.empty() ? "" : ", field ") +
+                         std::string(campo)),
+      difetto_(difetto),
+      byte_(byte),
+      record_(record),
+      campo_(std::string(campo)) {}
+
 std::string_view Lettore::avanza(std::size_t quanti) {
     if (byte.size() - posizione < quanti) {
-        throw std::out_of_range("compiled file ends inside a value at byte " +
-                                std::to_string(posizione));
+        difetto(FileNonValido::Difetto::finisce_presto);
     }
     const std::string_view pezzo = byte.substr(posizione, quanti);
     posizione += quanti;
     return pezzo;
+}
+
+void Lettore::difetto(FileNonValido::Difetto difetto) const {
+    throw FileNonValido(difetto, inizio_campo, record, campo);
 }
 
 void prendi(Lettore& lettore, double& valore) {
@@ -56,7 +87,7 @@ void prendi(Lettore& lettore, ValorePiano& valore) {
         return;
     }
     default:
-        throw std::invalid_argument("unknown plan value tag " + std::to_string(tag));
+        lettore.difetto(FileNonValido::Difetto::etichetta_sconosciuta);
     }
 }
 

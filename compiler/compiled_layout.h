@@ -21,18 +21,36 @@
 
 namespace scenario::compilato {
 
+// One field of a record: the name the model and the readable dumps give it,
+// and the member it is written from and read into.
+template <typename Record, typename Tipo>
+struct Campo {
+    std::string_view nome;
+    Tipo Record::*membro;
+};
+
+template <typename Record, typename Tipo>
+Campo(std::string_view, Tipo Record::*) -> Campo<Record, Tipo>;
+
 // One record of the cell file per cell, 0 to N.
-inline constexpr auto campi_cella =
-    std::tuple{&Cella::tipo,  &Cella::dato1,     &Cella::dato2,    &Cella::dato3,
-               &Cella::dato4, &Cella::tempo,     &Cella::preavviso, &Cella::montagna,
-               &Cella::velocita, &Cella::pendenza, &Cella::aderenza};
+inline constexpr auto campi_cella = std::tuple{
+    Campo{"tipo", &Cella::tipo},           Campo{"dato1", &Cella::dato1},
+    Campo{"dato2", &Cella::dato2},         Campo{"dato3", &Cella::dato3},
+    Campo{"dato4", &Cella::dato4},         Campo{"tempo", &Cella::tempo},
+    Campo{"preavviso", &Cella::preavviso}, Campo{"montagna", &Cella::montagna},
+    Campo{"velocita", &Cella::velocita},   Campo{"pendenza", &Cella::pendenza},
+    Campo{"aderenza", &Cella::aderenza}};
 
 // One record of the table file per entry, 0 to 86.
-inline constexpr auto campi_voce =
-    std::tuple{&Voce::tipo,     &Voce::inizio,   &Voce::fine,     &Voce::posizione,
-               &Voce::attributo, &Voce::nome,    &Voce::valore1,  &Voce::valore2,
-               &Voce::valore3,  &Voce::valore4,  &Voce::valore5,  &Voce::opzione1,
-               &Voce::opzione2, &Voce::opzione3, &Voce::opzione4, &Voce::orario};
+inline constexpr auto campi_voce = std::tuple{
+    Campo{"tipo", &Voce::tipo},           Campo{"inizio", &Voce::inizio},
+    Campo{"fine", &Voce::fine},           Campo{"posizione", &Voce::posizione},
+    Campo{"attributo", &Voce::attributo}, Campo{"nome", &Voce::nome},
+    Campo{"valore1", &Voce::valore1},     Campo{"valore2", &Voce::valore2},
+    Campo{"valore3", &Voce::valore3},     Campo{"valore4", &Voce::valore4},
+    Campo{"valore5", &Voce::valore5},     Campo{"opzione1", &Voce::opzione1},
+    Campo{"opzione2", &Voce::opzione2},   Campo{"opzione3", &Voce::opzione3},
+    Campo{"opzione4", &Voce::opzione4},   Campo{"orario", &Voce::orario}};
 
 // Tags of the plan values.
 namespace etichetta {
@@ -91,17 +109,53 @@ void metti(std::string& byte, const std::string& testo);
 
 template <typename Record, typename Campi>
 void metti_record(std::string& byte, const Record& record, const Campi& campi) {
-    std::apply([&](auto... campo) { (metti(byte, record.*campo), ...); }, campi);
+    std::apply([&](const auto&... campo) { (metti(byte, record.*campo.membro), ...); }, campi);
 }
 
-// Reading: each `prendi` takes one value from where the last one ended; a
-// file that ends inside a value is a std::out_of_range.
+// A compiled file whose bytes do not follow its layout: what is wrong, the
+// byte where it was found (the start of the value that could not be read),
+// and the record and field being read there.
+class FileNonValido : public std::runtime_error {
+public:
+    enum class Difetto {
+        finisce_presto,        // the file ends inside a value
+        etichetta_sconosciuta, // a plan value with a tag that is neither 0, 2 nor 5
+        byte_in_piu,           // bytes after the last record of the table
+        elementi_dispari,      // a plan whose values do not split into two coordinates
+    };
+
+    FileNonValido(Difetto difetto, std::size_t byte, std::size_t record, std::string_view campo);
+
+    Difetto difetto() const { return difetto_; }
+    std::size_t byte() const { return byte_; }
+    std::size_t record() const { return record_; }
+    const std::string& campo() const { return campo_; }
+
+private:
+    Difetto difetto_;
+    std::size_t byte_;
+    std::size_t record_;
+    std::string campo_;
+};
+
+// Reading: each `prendi` takes one value from where the last one ended. The
+// reader knows which record and field it is in, so that a file that ends
+// inside a value is reported with them.
 struct Lettore {
     std::string_view byte;
     std::size_t posizione = 0;
+    std::size_t record = 0;
+    std::string_view campo{};
+    std::size_t inizio_campo = 0;
 
     bool finito() const { return posizione == byte.size(); }
+    void entra(std::string_view nome) {
+        campo = nome;
+        inizio_campo = posizione;
+    }
+    // The next `quanti` bytes; FileNonValido if the file ends before them.
     std::string_view avanza(std::size_t quanti);
+    [[noreturn]] void difetto(FileNonValido::Difetto difetto) const;
 };
 
 template <std::integral T>
@@ -116,17 +170,20 @@ void prendi(Lettore& lettore, T& valore) {
 
 void prendi(Lettore& lettore, double& valore);
 void prendi(Lettore& lettore, std::string& testo);
-// An unknown tag is a std::invalid_argument.
 void prendi(Lettore& lettore, ValorePiano& valore);
 
 template <typename Record, typename Campi>
 void prendi_record(Lettore& lettore, Record& record, const Campi& campi) {
-    std::apply([&](auto... campo) { (prendi(lettore, record.*campo), ...); }, campi);
+    std::apply(
+        [&](const auto&... campo) {
+            ((lettore.entra(campo.nome), prendi(lettore, record.*campo.membro)), ...);
+        },
+        campi);
 }
 
 // Bytes of one cell record.
 inline constexpr std::size_t byte_per_cella = std::apply(
-    [](auto... campo) { return (sizeof(Cella{}.*campo) + ...); }, campi_cella);
+    [](const auto&... campo) { return (sizeof(Cella{}.*campo.membro) + ...); }, campi_cella);
 static_assert(byte_per_cella == 15);
 
 }  // namespace scenario::compilato
