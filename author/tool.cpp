@@ -6,6 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "author/command_line.h"
+#include "author/inspection.h"
 #include "author/meanings.h"
 #include "compiler/compiler.h"
 #include "platform/disk_folder.h"
@@ -18,17 +20,22 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view uso =
     "uso: scenario-tool compile|check FILE_LINEA FILE_TRENO [-o CARTELLA] [--linea NOME] "
-    "[--treno NUMERO] [--senza-tracciato] (--help spiega tutto)";
+    "[--treno NUMERO] [--senza-tracciato], dump FILE [--json], profile FILE_CELLE [--csv], "
+    "plot CARTELLA [-o FILE.svg] (--help spiega tutto)";
 
 constexpr std::string_view aiuto =
     R"(uso: scenario-tool compile FILE_LINEA FILE_TRENO [-o CARTELLA] [--linea NOME]
                              [--treno NUMERO] [--senza-tracciato]
      scenario-tool check FILE_LINEA FILE_TRENO [--linea NOME] [--treno NUMERO]
                            [--senza-tracciato]
+     scenario-tool dump FILE [--json]
+     scenario-tool profile FILE_CELLE [--csv]
+     scenario-tool plot CARTELLA [-o FILE.svg] [--linea NOME] [--treno NUMERO]
      scenario-tool --help
 
 Compila la descrizione di una linea e quella di un treno con lo stesso
-compilatore del programma dello scenario, e dice dove sono gli errori.
+compilatore del programma dello scenario, e dice dove sono gli errori; mostra
+che cosa c'e' nei file compilati.
 
 comandi:
   compile   legge le due descrizioni, posa i cambi di codice e scrive i file
@@ -38,16 +45,35 @@ comandi:
             non crea le celle, la CARTELLA resta com'era.
   check     legge e controlla le due descrizioni allo stesso modo, senza
             scrivere nulla.
+  dump      scrive un file compilato in chiaro: un record per riga, ogni
+            campo con il suo nome. Il file e' riconosciuto dal nome:
+            NOME_linea.dat e' il tracciato, NOME.sim la tabella, un altro
+            NOME.dat le celle.
+  profile   una riga per cella del FILE_CELLE: km dall'origine della linea
+            all'inizio della cella (cella k = k x 0,05 km), pendenza, limite
+            di velocita' in km/h, aderenza, tipo di tratto (montagna), segno
+            di avvicinamento (preavviso) e gli oggetti della cella in parole.
+            Se accanto c'e' la tabella (lo stesso nome con .sim), stazioni e
+            cartelli hanno il loro nome.
+  plot      disegna in SVG lo scenario compilato nella CARTELLA: la pianta
+            della linea, nord in alto, con stazioni, segnali, rallentamenti e
+            cambi di codice, e sotto il grafico di pendenza e limite di
+            velocita' lungo la linea. Senza il file del tracciato disegna solo
+            il grafico.
 
 opzioni:
   -o CARTELLA         cartella, gia' esistente, dei file compilati (solo per
                       compile; predefinita: la cartella corrente)
+  -o FILE.svg         file del disegno, sostituito per intero (solo per plot;
+                      predefinito: l'uscita standard)
   --linea NOME        nome della linea, da cui prendono nome i file compilati
                       (predefinito: "Metropolitana di Orvalla Linea A
                       Corvesca-Sarvedano")
   --treno NUMERO      numero del treno (predefinito: "54")
   --senza-tracciato   compila senza tracciato: le righe delle curve non sono
                       lette e il file del tracciato non e' scritto
+  --json              dump in JSON: un oggetto con l'elenco dei record
+  --csv               profile in CSV, con una riga di intestazione
   -h, --help          mostra questo aiuto
 
 I file FILE_LINEA e FILE_TRENO non sono mai cambiati ne' cancellati: il
@@ -60,18 +86,17 @@ RIGA e' la riga del campo letto per ultimo; gli errori della posa dei cambi
 di codice (11, 12, 13) e quelli fatali (1250, 1251) non hanno riga ma dicono
 la posizione.
 
+Un file compilato troncato o incoerente e' segnalato con il byte dove smette
+di seguire la sua forma:
+  scenario-tool: FILE: byte N: CHE COSA NON VA
+
 stato di uscita:
   0   nessun errore
   1   errori nelle descrizioni o nella posa (con compile i file compilati sono
       scritti lo stesso, come fa il programma)
-  2   errore fatale (1250, 1251), file illeggibile o uso sbagliato
+  2   errore fatale (1250, 1251), file illeggibile, file compilato troncato o
+      incoerente, o uso sbagliato
 )";
-
-// A command line that asks for something the tool does not do.
-class ErroreUso : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 struct Richiesta {
     bool scrive = true;             // compile; check writes nothing
@@ -79,94 +104,26 @@ struct Richiesta {
     fs::path cartella = ".";
     Identita id = identita_scenario();
     int32_t con_tracciato = 1;
-    bool cartella_data = false;
-    bool tracciato_dato = false;
-    bool linea_data = false;
-    bool treno_dato = false;
 };
 
-// A name that the file names are built from: not empty, and no folder in it.
-std::string nome_valido(std::string_view opzione, const std::string& valore) {
-    if (valore.empty() || valore.find_first_of("/\\") != std::string::npos ||
-        valore.find('\0') != std::string::npos) {
-        throw ErroreUso("valore non valido per " + std::string(opzione) + ": \"" + valore + "\"");
-    }
-    return valore;
-}
-
-void una_volta(bool& data, std::string_view opzione) {
-    if (data) {
-        throw ErroreUso("opzione ripetuta: " + std::string(opzione));
-    }
-    data = true;
-}
-
-Richiesta analizza(std::span<const std::string> argomenti) {
-    if (argomenti.empty()) {
-        throw ErroreUso("manca il comando");
-    }
+Richiesta analizza(const std::string& comando, std::span<const std::string> resto) {
     Richiesta richiesta;
-    const std::string& comando = argomenti.front();
-    if (comando == "check") {
-        richiesta.scrive = false;
-    } else if (comando != "compile") {
-        throw ErroreUso("comando sconosciuto \"" + comando + "\"");
+    richiesta.scrive = comando == "compile";
+    // check takes the options of compile but the folder.
+    static constexpr Opzione opzioni[] = {
+        {"-o", true}, {"--linea", true}, {"--treno", true}, {"--senza-tracciato", false}};
+    const std::span<const Opzione> ammesse = richiesta.scrive ? std::span(opzioni) : std::span(opzioni).subspan(1);
+    const Argomenti argomenti = separa(resto, comando, ammesse);
+    richiedi_file(argomenti, {"FILE_LINEA", "FILE_TRENO"});
+    richiesta.file = argomenti.file;
+    richiesta.id = identita_da(argomenti);
+    if (const std::string* cartella = argomenti.valore("-o")) {
+        richiesta.cartella = fs::path(*cartella);
     }
-    for (std::size_t i = 1; i < argomenti.size(); ++i) {
-        const std::string& argomento = argomenti[i];
-        const auto valore = [&]() -> const std::string& {
-            if (i + 1 >= argomenti.size()) {
-                throw ErroreUso("manca il valore di " + argomento);
-            }
-            return argomenti[++i];
-        };
-        if (argomento == "-o" && richiesta.scrive) {
-            una_volta(richiesta.cartella_data, argomento);
-            richiesta.cartella = fs::path(valore());
-        } else if (argomento == "--linea") {
-            una_volta(richiesta.linea_data, argomento);
-            richiesta.id.linea = nome_valido(argomento, valore());
-        } else if (argomento == "--treno") {
-            una_volta(richiesta.treno_dato, argomento);
-            richiesta.id.treno = nome_valido(argomento, valore());
-        } else if (argomento == "--senza-tracciato") {
-            una_volta(richiesta.tracciato_dato, argomento);
-            richiesta.con_tracciato = 0;
-        } else if (argomento.size() > 1 && argomento.front() == '-') {
-            throw ErroreUso("opzione sconosciuta per " + comando + ": " + argomento);
-        } else {
-            richiesta.file.push_back(argomento);
-        }
-    }
-    if (richiesta.file.size() < 2) {
-        throw ErroreUso(richiesta.file.empty() ? "mancano FILE_LINEA e FILE_TRENO"
-                                               : "manca FILE_TRENO");
-    }
-    if (richiesta.file.size() > 2) {
-        throw ErroreUso("argomento in piu': \"" + richiesta.file[2] + "\"");
-    }
-    // With the train named "linea" the cells would take the line plan's name.
-    if (nome_celle_compilate(richiesta.id) == nome_piano_compilato(richiesta.id)) {
-        throw ErroreUso("il treno \"" + richiesta.id.treno +
-                        "\" darebbe alle celle il nome del file del tracciato");
+    if (argomenti.ha("--senza-tracciato")) {
+        richiesta.con_tracciato = 0;
     }
     return richiesta;
-}
-
-// An input or output file that cannot be used: reported, nothing written.
-class ErroreFile : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-std::string leggi_descrizione(const std::string& file) {
-    const fs::path percorso(file);
-    const fs::path cartella = percorso.has_parent_path() ? percorso.parent_path() : fs::path(".");
-    try {
-        return platform::DiskFolder(cartella).read(percorso.filename().string());
-    } catch (const platform::FileError& guasto) {
-        throw ErroreFile("impossibile leggere " + file + ": " + guasto.reason());
-    }
 }
 
 std::string riga_diagnostica(std::string_view file, int32_t riga, int32_t codice,
@@ -192,13 +149,8 @@ int stato_di(const Compilazione& compilazione) {
 
 // Replaces each compiled file in the author's folder, in the program's order.
 void scrivi(const Compilazione& compilazione, const Identita& id, const fs::path& cartella) {
-    platform::DiskFolder destinazione(cartella);
     for (const std::string& nome : file_compilati(compilazione, id)) {
-        try {
-            destinazione.replace(nome, compilazione.cartella.read(nome));
-        } catch (const platform::FileError& guasto) {
-            throw ErroreFile("impossibile scrivere " + guasto.path() + ": " + guasto.reason());
-        }
+        scrivi_file(cartella / nome, compilazione.cartella.read(nome));
     }
 }
 
@@ -209,8 +161,8 @@ int esegui_richiesta(const Richiesta& richiesta, std::ostream& errori) {
     }
     const std::string& file_linea = richiesta.file[0];
     const std::string& file_treno = richiesta.file[1];
-    const std::string linea = leggi_descrizione(file_linea);
-    const std::string treno = leggi_descrizione(file_treno);
+    const std::string linea = leggi_file(file_linea);
+    const std::string treno = leggi_file(file_treno);
     const Compilazione compilazione = compila(linea, treno, richiesta.id, richiesta.con_tracciato);
     for (const auto& riga : diagnostiche(compilazione, richiesta.id, file_linea, file_treno)) {
         errori << riga << '\n';
@@ -289,7 +241,24 @@ int esegui(std::span<const std::string> argomenti, std::ostream& uscita, std::os
         return stato::pulito;
     }
     try {
-        return esegui_richiesta(analizza(argomenti), errori);
+        if (argomenti.empty()) {
+            throw ErroreUso("manca il comando");
+        }
+        const std::string& comando = argomenti.front();
+        const auto resto = argomenti.subspan(1);
+        if (comando == "compile" || comando == "check") {
+            return esegui_richiesta(analizza(comando, resto), errori);
+        }
+        if (comando == "dump") {
+            return esegui_dump(resto, uscita);
+        }
+        if (comando == "profile") {
+            return esegui_profile(resto, uscita, errori);
+        }
+        if (comando == "plot") {
+            return esegui_plot(resto, uscita);
+        }
+        throw ErroreUso("comando sconosciuto \"" + comando + "\"");
     } catch (const ErroreUso& errore) {
         errori << prefisso << errore.what() << "; " << uso << '\n';
     } catch (const ErroreFile& errore) {

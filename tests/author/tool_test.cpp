@@ -14,8 +14,8 @@
 
 #include "author/meanings.h"
 #include "compiler/compiler.h"
-#include "description/scenario_content.h"
 #include "platform/memory_folder.h"
+#include "tests/author/author_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace scenario::autore {
@@ -23,18 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Esito {
-    int stato;
-    std::string uscita;
-    std::string errori;
-};
-
-Esito strumento(std::vector<std::string> argomenti) {
-    std::ostringstream uscita;
-    std::ostringstream errori;
-    const int stato = esegui(argomenti, uscita, errori);
-    return {stato, uscita.str(), errori.str()};
-}
+using test::Esito;
+using test::strumento;
 
 // Every file of a folder with its bytes.
 std::map<std::string, std::string> contenuto(const fs::path& cartella) {
@@ -45,19 +35,8 @@ std::map<std::string, std::string> contenuto(const fs::path& cartella) {
     return file;
 }
 
-// This scenario's two descriptions as the program's writers write them.
-struct Descrizioni {
-    std::string linea;
-    std::string treno;
-};
-
-Descrizioni descrizioni_scenario() {
-    platform::MemoryFolder cartella;
-    const Identita id = identita_scenario();
-    dati_linea(cartella, id);
-    dati_treno(cartella, id);
-    return {cartella.read(nome_descrizione_linea(id)), cartella.read(nome_descrizione_treno(id))};
-}
+using test::Descrizioni;
+using test::descrizioni_scenario;
 
 // The compiled files the program's compiler gives on the two descriptions,
 // run in-process as the launcher runs it, in a folder held in memory.
