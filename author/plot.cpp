@@ -24,8 +24,8 @@ constexpr double piano_altezza_massima = 900;
 constexpr double passo_piano = 20;  // metres between points of the drawn line
 
 // The chart.
-constexpr double grafico_sinistra = 80;
-constexpr double grafico_larghezza = larghezza - 2 * grafico_sinistra;
+constexpr double grafico_sinistra = 105;  // room for the names of the rows under the chart
+constexpr double grafico_larghezza = larghezza - grafico_sinistra - 85;
 constexpr double grafico_altezza = 240;
 constexpr double fascia_nomi = 140;  // names of the stations above the chart
 
@@ -597,6 +597,16 @@ double disegna_grafico(Svg& svg, const Compilati& compilati, const std::vector<S
     scritta_ruotata(svg, {destra + 52, cima + grafico_altezza / 2}, 90,
                     "limite di velocita' (km/h)", 12, colore::velocita, "middle");
 
+    // Each slowdown lightly shaded across the chart, from start to end.
+    for (const Rallentamento& r : elenco_rallentamenti) {
+        svg.elemento("rect", {{"x", misura(x_di(r.inizio))},
+                              {"y", misura(cima)},
+                              {"width", misura(std::max(x_di(r.fine) - x_di(r.inizio), 2.0))},
+                              {"height", misura(grafico_altezza)},
+                              {"fill", colore::rallentamento},
+                              {"fill-opacity", "0.18"}});
+    }
+
     // Gradient as an area from level, speed as a line, each stepping at the
     // cell boundaries; cells without a gradient break the area.
     std::vector<std::vector<Punto>> aree(1);
@@ -652,16 +662,23 @@ double disegna_grafico(Svg& svg, const Compilati& compilati, const std::vector<S
                         colore::stazione, "start");
     }
 
-    // Rows of signals and code changes under the axis.
+    // Rows of signals, slowdowns and code changes under the axis.
     const double riga_segnali = fondo + 56;
-    const double riga_codici = fondo + 76;
+    const double riga_rallentamenti = fondo + 76;
+    const double riga_codici = fondo + 96;
     scritta(svg, {grafico_sinistra - 8, riga_segnali + 4}, "segnali", 11, "end");
+    scritta(svg, {grafico_sinistra - 8, riga_rallentamenti + 4}, "rallentamenti", 11, "end");
     scritta(svg, {grafico_sinistra - 8, riga_codici + 4}, "codici", 11, "end");
     for (const double metro : metri_delle_celle(celle, {tipo_cella::segnale})) {
         simbolo::segnale(svg, {x_di(metro), riga_segnali});
     }
+    for (const Rallentamento& r : elenco_rallentamenti) {
+        linea(svg, {x_di(r.inizio), riga_rallentamenti},
+              {std::max(x_di(r.fine), x_di(r.inizio) + 3), riga_rallentamenti},
+              colore::rallentamento, 7);
+    }
     for (const double metro : metri_delle_celle(celle, {tipo_cella::avviso_rallentamento})) {
-        simbolo::avviso(svg, {x_di(metro), riga_segnali});
+        simbolo::avviso(svg, {x_di(metro), riga_rallentamenti});
     }
     for (const double metro :
          metri_delle_celle(celle, {tipo_cella::cambio_codice, tipo_cella::taglio_codice})) {
