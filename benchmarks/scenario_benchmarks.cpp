@@ -16,7 +16,6 @@
 #include <functional>
 #include <iostream>
 #include <map>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -89,13 +88,6 @@ std::size_t totale(const std::vector<File>& file) {
     return somma;
 }
 
-Modello nuovo_modello(const Identita& id) {
-    Modello modello;
-    modello.linea = id.linea;
-    modello.treno = id.treno;
-    return modello;
-}
-
 // The two descriptions the compiler reads.
 struct Descrizioni {
     std::string linea;
@@ -123,7 +115,9 @@ void metti_descrizioni(platform::Folder& cartella, const Identita& id, const Des
 
 // Compiles the descriptions; the error code the readers and the pass left.
 int32_t compila(platform::Folder& cartella, const Identita& id, int32_t con_tracciato) {
-    Modello modello = nuovo_modello(id);
+    Modello modello;
+    modello.linea = id.linea;
+    modello.treno = id.treno;
     memorizza_percorso(modello, cartella, con_tracciato);
     return modello.codice_errore;
 }
@@ -224,15 +218,15 @@ void compilatore(benchmark::State& state, const Descrizioni& d, int32_t con_trac
 
 // ---- peak memory ----------------------------------------------------------------
 
-// The highest resident size of this process's memory so far, in bytes. The
+// The highest resident size of this process's memory so far, in kB. The
 // peak that getrusage reports is carried over from the parent through exec,
 // so it is read from the process's own status instead.
-double picco_residente() {
+long picco_residente_kb() {
     std::ifstream stato("/proc/self/status");
     std::string riga;
     while (std::getline(stato, riga)) {
         if (riga.starts_with("VmHWM:")) {
-            return std::stod(riga.substr(6)) * 1024.0;  // given in kB
+            return std::stol(riga.substr(6));
         }
     }
     throw std::runtime_error("no VmHWM in /proc/self/status");
@@ -243,11 +237,11 @@ double picco_residente() {
 int figlio_memoria(const std::filesystem::path& percorso) {
     platform::DiskFolder cartella(percorso);
     const Identita id = identita_scenario();
-    const double prima = picco_residente();
+    const long prima = picco_residente_kb();
     const auto inizio = Orologio::now();
     const int32_t codice = compila(cartella, id, 1);
     const double durata = secondi(Orologio::now() - inizio);
-    const double dopo = picco_residente();
+    const long dopo = picco_residente_kb();
     std::ostringstream misura;
     misura << prima << ' ' << dopo << ' ' << codice << ' ' << durata;
     cartella.replace(file_memoria, misura.str());
@@ -278,8 +272,8 @@ void memoria(benchmark::State& state, int32_t metri) {
             state.SkipWithError("the child process failed");
             return;
         }
-        double prima = 0;
-        double dopo = 0;
+        long prima = 0;
+        long dopo = 0;
         int32_t codice = -1;
         double durata = 0;
         std::istringstream(cartella.read(file_memoria)) >> prima >> dopo >> codice >> durata;
@@ -287,16 +281,16 @@ void memoria(benchmark::State& state, int32_t metri) {
             state.SkipWithError(("compiled with code " + std::to_string(codice)).c_str());
             return;
         }
-        const Identita nomi = identita_scenario();
         double uscita = 0;
-        for (const auto& nome : {nome_piano_compilato(nomi), nome_tabella_compilata(nomi),
-                                 nome_celle_compilate(nomi)}) {
+        for (const auto& nome : {nome_piano_compilato(id), nome_tabella_compilata(id),
+                                 nome_celle_compilate(id)}) {
             uscita += static_cast<double>(cartella.read(nome).size());
         }
-        state.counters["peak_bytes"] = dopo - prima;
-        state.counters["process_peak_bytes"] = dopo;
+        const double picco = static_cast<double>(dopo - prima) * 1024.0;
+        state.counters["peak_bytes"] = picco;
+        state.counters["process_peak_bytes"] = static_cast<double>(dopo) * 1024.0;
         state.counters["output_bytes"] = uscita;
-        state.counters["peak_to_output"] = (dopo - prima) / uscita;
+        state.counters["peak_to_output"] = picco / uscita;
         // The compiler's time in a process that has touched no memory before.
         state.counters["fresh_process_ms"] = durata * 1e3;
     }
