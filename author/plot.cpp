@@ -27,7 +27,6 @@ constexpr double passo_piano = 20;  // metres between points of the drawn line
 constexpr double grafico_sinistra = 105;  // room for the names of the rows under the chart
 constexpr double grafico_larghezza = larghezza - grafico_sinistra - 85;
 constexpr double grafico_altezza = 240;
-constexpr double fascia_nomi = 140;  // names of the stations above the chart
 
 constexpr double metri_per_cella = 50;
 constexpr int32_t pendenza_piana = 100;
@@ -534,6 +533,15 @@ double disegna_grafico(Svg& svg, const Compilati& compilati, const std::vector<S
     const std::vector<Cella>& celle = compilati.celle;
     scritta(svg, {margine, alto + 16}, "Pendenza e limite di velocita' lungo la linea", 15, "start",
             "bold");
+    // The names of the stations stand upright above the chart: room for the
+    // longest.
+    std::size_t nome_piu_lungo = 0;
+    for (const Stazione& stazione : elenco) {
+        nome_piu_lungo = std::max(nome_piu_lungo, stazione.nome.size());
+    }
+    const double fascia_nomi =
+        std::max(40.0, larghezza_lettera * (corpo_nomi - 1) / corpo_nomi *
+                               static_cast<double>(nome_piu_lungo) + 20);
     const double cima = alto + 30 + fascia_nomi;
     const double fondo = cima + grafico_altezza;
     const double totale = std::max(static_cast<double>(celle.size()) * metri_per_cella, metri_per_cella);
