@@ -46,11 +46,11 @@ std::optional<Genere> genere_dal_nome(std::string_view nome) {
 std::string_view descrizione(Genere genere) {
     switch (genere) {
     case Genere::celle:
-        return "file delle celle";
+        return "il file delle celle";
     case Genere::tabella:
-        return "tabella";
+        return "la tabella";
     case Genere::tracciato:
-        return "tracciato";
+        return "il tracciato";
     }
     return "";
 }

@@ -19,7 +19,7 @@ enum class Genere { celle, tabella, tracciato };
 // the cells; letter case does not matter. Nothing for any other name.
 std::optional<Genere> genere_dal_nome(std::string_view nome);
 
-// What the file is, in a few words ("file delle celle").
+// What the file is, in a few words ("il file delle celle").
 std::string_view descrizione(Genere genere);
 
 // The table as the readers give it back.

@@ -83,7 +83,7 @@ int esegui_profile(std::span<const std::string> argomenti, std::ostream& uscita,
     const auto genere = genere_dal_nome(fs::path(file).filename().string());
     if (genere && *genere != Genere::celle) {
         throw ErroreFile(file + " e' " + std::string(descrizione(*genere)) +
-                         ", non un file delle celle");
+                         ", non il file delle celle");
     }
     const std::vector<Cella> celle = decodificato(file, Genere::celle, celle_dai_byte);
     const std::optional<Tabella> tabella = tabella_accanto(file, errori);

@@ -149,7 +149,7 @@ TEST(Ispezione, ArgumentsAndNamesThatDoNotFitAreRefused) {
         {{"dump"}, "manca FILE"},
         {{"dump", testo}, "non so quale file compilato sia " + testo},
         {{"dump", tabella, "--csv"}, "opzione sconosciuta per dump: --csv"},
-        {{"profile", tabella}, tabella + " e' tabella, non un file delle celle"},
+        {{"profile", tabella}, tabella + " e' la tabella, non il file delle celle"},
         {{"profile", "a.dat", "b.dat"}, "argomento in piu': \"b.dat\""},
         {{"plot", (cartella / "assente").string()}, "non esiste"},
         {{"plot", cartella.percorso().string()}, "impossibile leggere "},
