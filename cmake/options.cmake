@@ -16,6 +16,12 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
         target_link_options(scenario_options INTERFACE
             -fsanitize=address,undefined -fno-sanitize-recover=all)
     endif()
+    if(SCENARIO_FUZZ)
+        # Coverage for libFuzzer in every library; only the fuzz targets
+        # link its runtime.
+        target_compile_options(scenario_options INTERFACE -fsanitize=fuzzer-no-link
+            -fsanitize-coverage-ignorelist=${PROJECT_SOURCE_DIR}/fuzz/coverage_ignore.txt)
+    endif()
 elseif(MSVC)
     target_compile_options(scenario_options INTERFACE /W4 /WX /fp:precise)
 endif()

@@ -158,11 +158,15 @@ std::vector<MetroPiano> tracciato_dai_byte(std::string_view byte) {
 void scrivi_file_compilati(Modello& modello, platform::Folder& cartella) {
     timbra(modello);
     const Identita id{modello.linea, modello.treno};
+    // Every file's bytes are made before the first is replaced, so that a
+    // record that cannot be written leaves the whole earlier set in place.
+    const std::string tabella = byte_tabella(modello);
+    const std::string celle = byte_celle(modello);
     if (modello.con_tracciato != 0) {
         cartella.replace(nome_piano_compilato(id), byte_tracciato(modello));
     }
-    cartella.replace(nome_tabella_compilata(id), byte_tabella(modello));
-    cartella.replace(nome_celle_compilate(id), byte_celle(modello));
+    cartella.replace(nome_tabella_compilata(id), tabella);
+    cartella.replace(nome_celle_compilate(id), celle);
 }
 
 }  // namespace scenario

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <limits>
 #include <string>
 
 #include "compiler/track_model.h"
@@ -11,6 +12,18 @@
 #include "platform/folder.h"
 
 namespace scenario {
+
+// A text field that becomes the `nome` of a table entry. The compiled table
+// keeps a name's length in 16 bits, so a longer text cannot be read (code
+// 25) rather than stop the writing of the compiled files half-way.
+inline std::string testo_nome(LettoreCampi& campi) {
+    std::string testo = campi.testo();
+    if (testo.size() > std::numeric_limits<uint16_t>::max()) {
+        throw ErroreLettura("a name of " + std::to_string(testo.size()) +
+                            " characters on line " + std::to_string(campi.numero_riga()));
+    }
+    return testo;
+}
 
 // What a keyword line leaves behind.
 enum class Esito {

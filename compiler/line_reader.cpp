@@ -274,7 +274,7 @@ Esito leggi_indicatori(LetturaLinea& l) {
 Esito leggi_cartello(LetturaLinea& l) {
     Modello& m = l.modello;
     const int32_t posizione = l.campi.intero32();
-    m.riga = l.campi.testo();
+    m.riga = testo_nome(l.campi);
     const int32_t j = cella_punto(posizione);
     if (!entro_linea(posizione, l.ultima()) || !cella_esiste(l.modello, j)) {
         return l.fuori_linea(posizione);

@@ -164,6 +164,17 @@ inline constexpr int32_t lettura_fallita = 25;
 inline constexpr int32_t linea_mancante = 101;
 inline constexpr int32_t generale_mancante = 102;
 inline constexpr int32_t curva_non_valida = 103;
+
+// Every code above, "nessuno" included: whatever the descriptions hold, the
+// compiler ends with one of these.
+inline constexpr std::array<int32_t, 27> tutti{
+    nessuno, lunghezza_eccessiva, progressiva_non_multipla, ripetizione_inizio_non_multipla,
+    ripetizione_fine_non_multipla, ripetizione_senza_codici, cartello_occupato,
+    abbattimento_occupato, stazione_non_multipla, zona_non_multipla, troppe_stazioni,
+    segnale_senza_cambio, finestra_senza_cambio, rallentamento_senza_cambio, fuori_linea,
+    segnale_occupato, avviso_occupato, inizio_occupato, fine_occupata, preavviso_occupato,
+    indicatori_occupati, stazioni_vicine, stazione_all_origine, lettura_fallita, linea_mancante,
+    generale_mancante, curva_non_valida};
 }  // namespace codice
 
 // Records an error: `codice_errore` and `posizione_errore` as the run keeps

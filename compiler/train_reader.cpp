@@ -155,7 +155,7 @@ void leggi_campi_stazione(LettoreCampi& campi, Voce& voce) {
     const int64_t minuti = campi.intero32();
     const int64_t secondi = campi.intero32();
     voce.orario = in_32_bit((ore * 60 + minuti) * 60 + secondi);
-    voce.nome = campi.testo();
+    voce.nome = testo_nome(campi);
 }
 
 // The platform stretch around the station's position.

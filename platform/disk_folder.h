@@ -8,9 +8,14 @@
 
 namespace scenario::platform {
 
+// The system calls a disk folder makes; the real ones unless a test gives
+// its own (POSIX: platform/system_calls.h).
+class SystemCalls;
+
 class DiskFolder final : public Folder {
 public:
     explicit DiskFolder(std::filesystem::path folder);
+    DiskFolder(std::filesystem::path folder, SystemCalls& calls);
 
     std::string path_of(std::string_view name) const override;
     bool exists(std::string_view name) const override;
@@ -27,6 +32,7 @@ private:
     std::filesystem::path temporary_path(std::string_view name);
 
     std::filesystem::path folder_;
+    SystemCalls* calls_ = nullptr;
     unsigned long temporary_count_ = 0;
 };
 
