@@ -136,6 +136,8 @@ std::array<Voce, voce::numero> tabella_dai_byte(std::string_view byte) {
 std::vector<MetroPiano> tracciato_dai_byte(std::string_view byte) {
     compilato::Lettore lettore{byte};
     std::vector<ValorePiano> valori;
+    // Most values of a plan are a tag and a double.
+    valori.reserve(byte.size() / (sizeof(uint16_t) + sizeof(double)));
     while (!lettore.finito()) {
         lettore.record = valori.size();
         lettore.entra("valore");

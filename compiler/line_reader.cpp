@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "compiler/description_reader.h"
@@ -24,6 +25,9 @@ struct LetturaLinea : LetturaFile {
     int32_t pendenza_corrente = 0;
     int32_t metro_corrente = primo_metro_libero;
     int32_t prossimo_cartello = voce::primo_cartello;
+    // The last length accepted in the general section, not yet made into
+    // cells and a plan.
+    std::optional<int32_t> lunghezza = std::nullopt;
 };
 
 // ---- general section --------------------------------------------------------
@@ -34,20 +38,33 @@ void leggi_terna(LettoreCampi& campi, Voce& voce) {
     voce.posizione = campi.intero32();
 }
 
-// The length line: sizes the cells and, when asked for, the plan.
+// The length line: the length that sizes the cells and, when asked for, the
+// plan once the general section ends.
 int32_t leggi_lunghezza(LetturaLinea& l) {
-    Modello& m = l.modello;
     const int32_t lunghezza = l.campi.intero32();
-    m.tabella[voce::treno_e_linea].fine = lunghezza;
+    l.modello.tabella[voce::treno_e_linea].fine = lunghezza;
     // A negative length has no cells to give; it is refused like an excessive one.
     if (lunghezza > lunghezza_massima || lunghezza < 0) {
         return codice::lunghezza_eccessiva;
     }
-    m.celle.assign(static_cast<std::size_t>(ultima_cella_per(lunghezza)) + 1, Cella{});
-    if (m.con_tracciato != 0) {
-        m.tracciato.assign(static_cast<std::size_t>(lunghezza) + 7001, MetroPiano{});
-    }
+    l.lunghezza = lunghezza;
     return codice::nessuno;
+}
+
+// The cells and the plan, all empty, for the last length accepted. Nothing
+// in the general section touches them, so making them once when it ends,
+// however it ends, is the same as making them afresh at each length line,
+// without the cost of a million-metre plan for every such line.
+void dimensiona(LetturaLinea& l) {
+    Modello& m = l.modello;
+    if (!l.lunghezza) {
+        return;
+    }
+    m.celle.assign(static_cast<std::size_t>(ultima_cella_per(*l.lunghezza)) + 1, Cella{});
+    if (m.con_tracciato != 0) {
+        m.tracciato.assign(static_cast<std::size_t>(*l.lunghezza) + 7001, MetroPiano{});
+    }
+    l.lunghezza.reset();
 }
 
 int32_t leggi_ripetizione(LetturaLinea& l) {
@@ -119,7 +136,7 @@ bool intestazione(std::string_view campo) {
 }
 
 // False when an error ended the reading.
-bool leggi_generale(LetturaLinea& l) {
+bool scorri_generale(LetturaLinea& l) {
     Modello& m = l.modello;
     while (!l.campi.fine()) {
         m.riga = l.campi.testo();
@@ -140,6 +157,20 @@ bool leggi_generale(LetturaLinea& l) {
         }
     }
     return true;
+}
+
+// The general section; the cells and the plan exist afterwards as soon as a
+// length was accepted, also when a reading failure ends it.
+bool leggi_generale(LetturaLinea& l) {
+    bool completa = false;
+    try {
+        completa = scorri_generale(l);
+    } catch (const ErroreLettura&) {
+        dimensiona(l);
+        throw;
+    }
+    dimensiona(l);
+    return completa;
 }
 
 // ---- the plan -----------------------------------------------------------------

@@ -398,3 +398,35 @@ TEST(LetturaLinea, AnSInTheCurveKeywordTurnsLeftInEitherCase) {
 
 }  // namespace
 }  // namespace scenario
+
+namespace scenario {
+namespace {
+
+// The cells and the plan are made for the last accepted length however the
+// general section ends: a refused length after it, or a reading failure.
+TEST(LetturaLinea, TheLastAcceptedLengthSizesCellsAndPlanWhateverEndsTheSection) {
+    struct Caso {
+        const char* nome;
+        std::vector<std::string> generale;
+        int32_t codice;
+    };
+    const Caso casi[] = {
+        {"refused length", {"lunghezza percorso, 2000", "lunghezza percorso, 1000001"}, 1},
+        {"repetition not a multiple of 50",
+         {"lunghezza percorso, 1000", "lunghezza percorso, 2000", "ripetizione segnali 4, 10, 0"}, 3},
+        {"number too wide", {"lunghezza percorso, 2000", "sfondo uno, 99999999999"}, 25},
+    };
+    for (const auto& caso : casi) {
+        std::vector<std::string> righe{"[generale]"};
+        righe.insert(righe.end(), caso.generale.begin(), caso.generale.end());
+        righe.insert(righe.end(), {"[curve]", "[fine]"});
+        Lettura l;
+        leggi(l, testo(righe));
+        EXPECT_EQ(l.modello.codice_errore, caso.codice) << caso.nome;
+        EXPECT_EQ(l.modello.ultima_cella(), 180) << caso.nome;
+        EXPECT_EQ(l.modello.tracciato.size(), 9001u) << caso.nome;
+    }
+}
+
+}  // namespace
+}  // namespace scenario
