@@ -430,3 +430,30 @@ TEST(LetturaLinea, TheLastAcceptedLengthSizesCellsAndPlanWhateverEndsTheSection)
 
 }  // namespace
 }  // namespace scenario
+
+namespace scenario {
+namespace {
+
+// A name is written in the compiled table after its 16-bit length: a longer
+// signboard or station name is a reading failure, found before anything is
+// written, and one of the greatest length is kept whole.
+TEST(LetturaNomi, ANameLongerThanItsSixteenBitLengthIsAReadingFailure) {
+    for (const std::size_t lunghezza : {std::size_t{65535}, std::size_t{65536}}) {
+        const std::string nome(lunghezza, 'N');
+        const bool accettato = lunghezza <= 65535;
+        Lettura cartello;
+        cartello.leggi(testo(linea_breve({"cartello_indicatore, 700, " + nome})), test::treno());
+        EXPECT_EQ(cartello.modello.codice_errore, accettato ? 0 : 25) << lunghezza;
+        EXPECT_EQ(cartello.voce(80).nome.size(), accettato ? lunghezza : 0) << lunghezza;
+
+        Lettura stazione;
+        stazione.leggi(testo(linea_breve()),
+                       test::treno({"stazione, 0, 24, 700, 0, 0, 0, 0,0,0, 4,1,1, 1, 17,10, 0, " +
+                                    nome}));
+        EXPECT_EQ(stazione.modello.codice_errore, accettato ? 0 : 25) << lunghezza;
+        EXPECT_EQ(stazione.voce(1).nome.size(), accettato ? lunghezza : 0) << lunghezza;
+    }
+}
+
+}  // namespace
+}  // namespace scenario
