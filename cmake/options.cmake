@@ -22,6 +22,11 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
         target_compile_options(scenario_options INTERFACE -fsanitize=fuzzer-no-link
             -fsanitize-coverage-ignorelist=${PROJECT_SOURCE_DIR}/fuzz/coverage_ignore.txt)
     endif()
+    if(MINGW)
+        # One file that runs alone: the compiler's own libraries are linked
+        # in rather than looked for beside the program.
+        target_link_options(scenario_options INTERFACE -static)
+    endif()
 elseif(MSVC)
     target_compile_options(scenario_options INTERFACE /W4 /WX /fp:precise)
 endif()
