@@ -33,27 +33,21 @@ std::wstring classe_di(HWND finestra) {
     return nome;
 }
 
+// Gathers the windows an enumeration of the system hands over.
+BOOL CALLBACK raccogli(HWND finestra, LPARAM dati) {
+    reinterpret_cast<std::vector<HWND>*>(dati)->push_back(finestra);
+    return TRUE;
+}
+
 std::vector<HWND> finestre_del_thread(DWORD thread) {
     std::vector<HWND> trovate;
-    EnumThreadWindows(
-        thread,
-        [](HWND finestra, LPARAM dati) {
-            reinterpret_cast<std::vector<HWND>*>(dati)->push_back(finestra);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&trovate));
+    EnumThreadWindows(thread, raccogli, reinterpret_cast<LPARAM>(&trovate));
     return trovate;
 }
 
 std::vector<HWND> figlie_di(HWND finestra) {
     std::vector<HWND> figlie;
-    EnumChildWindows(
-        finestra,
-        [](HWND figlia, LPARAM dati) {
-            reinterpret_cast<std::vector<HWND>*>(dati)->push_back(figlia);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&figlie));
+    EnumChildWindows(finestra, raccogli, reinterpret_cast<LPARAM>(&figlie));
     return figlie;
 }
 
