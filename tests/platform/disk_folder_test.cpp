@@ -26,6 +26,19 @@ TEST(DiskFolder, ReadsReplacesAndRemovesFilesByName) {
     EXPECT_THROW(cartella.read("a b.txt"), FileError);
 }
 
+TEST(DiskFolder, NamesAreUtf8) {
+    test::CartellaTemporanea temporanea;
+    DiskFolder cartella(temporanea.percorso());
+    const std::string nome = "citt\xC3\xA0 \xE2\x82\xAC.txt";  // a-grave, space, euro sign
+
+    cartella.replace(nome, "x");
+
+    EXPECT_TRUE(std::filesystem::exists(temporanea.percorso() / std::u8string(u8"citt\u00E0 \u20AC.txt")));
+    EXPECT_TRUE(cartella.exists(nome));
+    EXPECT_EQ(cartella.read(nome), "x");
+    EXPECT_EQ(cartella.path_of(nome).substr(cartella.path_of(nome).size() - nome.size()), nome);
+}
+
 TEST(DiskFolder, AFailedReplaceLeavesNothingBehind) {
     test::CartellaTemporanea temporanea;
     // A folder in place of the target: the new content cannot take its name.
