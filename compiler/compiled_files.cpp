@@ -91,20 +91,31 @@ std::string byte_tabella(const Modello& modello) {
     return byte;
 }
 
-std::string byte_tracciato(const Modello& modello) {
-    // The plan file is the largest by far: it is sized once and its values
-    // are written in place, never copied while it grows.
-    std::size_t dimensione = 0;
-    for (const MetroPiano& metro : modello.tracciato) {
-        dimensione += compilato::byte_di(metro[0]) + compilato::byte_di(metro[1]);
-    }
-    std::string byte(dimensione, '\0');
-    char* dove = byte.data();
+void produci_tracciato(const Modello& modello, const platform::Folder::Parte& parte) {
+    // One buffer of fixed size, handed over each time it cannot be sure of
+    // room for one more value (a tag and a double at most).
+    constexpr std::size_t misura_pezzo = 256 * 1024;
+    constexpr std::size_t valore_massimo = sizeof(uint16_t) + sizeof(double);
+    std::string pezzo(misura_pezzo, '\0');
+    char* const inizio = pezzo.data();
+    char* const limite = inizio + misura_pezzo - valore_massimo;
+    char* dove = inizio;
+    // Coordinate 0 of every metre comes first, then coordinate 1.
     for (const std::size_t coordinata : {0u, 1u}) {
         for (const MetroPiano& metro : modello.tracciato) {
+            if (dove > limite) {
+                parte(std::string_view(inizio, static_cast<std::size_t>(dove - inizio)));
+                dove = inizio;
+            }
             dove = compilato::scrivi(dove, metro[coordinata]);
         }
     }
+    parte(std::string_view(inizio, static_cast<std::size_t>(dove - inizio)));
+}
+
+std::string byte_tracciato(const Modello& modello) {
+    std::string byte;
+    produci_tracciato(modello, [&byte](std::string_view pezzo) { byte.append(pezzo); });
     return byte;
 }
 
@@ -160,12 +171,16 @@ std::vector<MetroPiano> tracciato_dai_byte(std::string_view byte) {
 void scrivi_file_compilati(Modello& modello, platform::Folder& cartella) {
     timbra(modello);
     const Identita id{modello.linea, modello.treno};
-    // Every file's bytes are made before the first is replaced, so that a
-    // record that cannot be written leaves the whole earlier set in place.
+    // The table's and the cells' bytes are made before the first file is
+    // replaced, so that a record that cannot be written leaves the whole
+    // earlier set in place. The plan is made as it is written: every one of
+    // its values can be.
     const std::string tabella = byte_tabella(modello);
     const std::string celle = byte_celle(modello);
     if (modello.con_tracciato != 0) {
-        cartella.replace(nome_piano_compilato(id), byte_tracciato(modello));
+        cartella.replace_parts(nome_piano_compilato(id), [&modello](const platform::Folder::Parte& parte) {
+            produci_tracciato(modello, parte);
+        });
     }
     cartella.replace(nome_tabella_compilata(id), tabella);
     cartella.replace(nome_celle_compilate(id), celle);

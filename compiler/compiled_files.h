@@ -29,6 +29,10 @@ std::string byte_celle(const Modello& modello);
 std::string byte_tabella(const Modello& modello);
 std::string byte_tracciato(const Modello& modello);
 
+// The plan's content handed to `parte` in pieces made as they go, so that
+// the largest file of all is never whole in memory.
+void produci_tracciato(const Modello& modello, const platform::Folder::Parte& parte);
+
 // The model back from the bytes of each compiled file, read through the same
 // layout that wrote them. Bytes that do not follow the layout are a
 // compilato::FileNonValido naming where: a cell file that ends inside a

@@ -21,7 +21,7 @@ public:
     bool exists(std::string_view name) const override;
     void remove(std::string_view name) override;
     std::string read(std::string_view name) const override;
-    void replace(std::string_view name, std::string_view bytes) override;
+    void replace_parts(std::string_view name, const Produttore& produce) override;
 
     const std::filesystem::path& folder() const { return folder_; }
 

@@ -112,7 +112,7 @@ std::filesystem::path DiskFolder::temporary_path(std::string_view name) {
     return full_path(hidden);
 }
 
-void DiskFolder::replace(std::string_view name, std::string_view bytes) {
+void DiskFolder::replace_parts(std::string_view name, const Produttore& produce) {
     const auto target = full_path(name);
     // A read-only target is refused before anything is written.
     struct stat status {};
@@ -127,26 +127,32 @@ void DiskFolder::replace(std::string_view name, std::string_view bytes) {
     if (file.get() < 0) {
         throw FileError("create", target.native(), system_text(errno));
     }
-    auto give_up = [&](const char* operation, int error) {
+    auto write_part = [&](std::string_view bytes) {
+        std::size_t written = 0;
+        while (written < bytes.size()) {
+            const ssize_t put =
+                calls_->write(file.get(), bytes.data() + written, bytes.size() - written);
+            if (put < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                throw FileError("write", target.native(), system_text(errno));
+            }
+            // A write that takes nothing would loop for ever: the disk is full.
+            if (put == 0) {
+                throw FileError("write", target.native(), system_text(ENOSPC));
+            }
+            written += static_cast<std::size_t>(put);
+        }
+    };
+    // Whatever stops the content half-way, a failed write or the producer's
+    // own exception, the temporary file goes and the target stays as it was.
+    try {
+        produce(write_part);
+    } catch (...) {
         file.close();
         calls_->unlink(temporary.c_str());
-        throw FileError(operation, target.native(), system_text(error));
-    };
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t put =
-            calls_->write(file.get(), bytes.data() + written, bytes.size() - written);
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            give_up("write", errno);
-        }
-        // A write that takes nothing would loop for ever: the disk is full.
-        if (put == 0) {
-            give_up("write", ENOSPC);
-        }
-        written += static_cast<std::size_t>(put);
+        throw;
     }
     if (file.close() != 0) {
         const int error = errno;

@@ -92,7 +92,7 @@ std::filesystem::path DiskFolder::temporary_path(std::string_view name) {
     return full_path(hidden);
 }
 
-void DiskFolder::replace(std::string_view name, std::string_view bytes) {
+void DiskFolder::replace_parts(std::string_view name, const Produttore& produce) {
     const auto target = full_path(name);
     const auto temporary = temporary_path(name);
     // The new content goes to a file of its own beside the target and takes
@@ -102,6 +102,18 @@ void DiskFolder::replace(std::string_view name, std::string_view bytes) {
     if (!file.is_open()) {
         throw FileError("create", path_of(name), testo_di_sistema(GetLastError()));
     }
+    auto write_part = [&](std::string_view bytes) {
+        std::size_t written = 0;
+        while (written < bytes.size()) {
+            const auto size = static_cast<DWORD>(std::min(piece, bytes.size() - written));
+            DWORD put = 0;
+            if (!WriteFile(file.get(), bytes.data() + written, size, &put, nullptr)) {
+                const DWORD error = GetLastError();
+                throw FileError("write", path_of(name), testo_di_sistema(error));
+            }
+            written += put;
+        }
+    };
     auto give_up = [&](const char* operation, DWORD error) {
         if (file.is_open()) {
             file.close();
@@ -109,14 +121,14 @@ void DiskFolder::replace(std::string_view name, std::string_view bytes) {
         DeleteFileW(temporary.c_str());
         throw FileError(operation, path_of(name), testo_di_sistema(error));
     };
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const auto size = static_cast<DWORD>(std::min(piece, bytes.size() - written));
-        DWORD put = 0;
-        if (!WriteFile(file.get(), bytes.data() + written, size, &put, nullptr)) {
-            give_up("write", GetLastError());
-        }
-        written += put;
+    // Whatever stops the content half-way, a failed write or the producer's
+    // own exception, the temporary file goes and the target stays as it was.
+    try {
+        produce(write_part);
+    } catch (...) {
+        file.close();
+        DeleteFileW(temporary.c_str());
+        throw;
     }
     if (!file.close()) {
         give_up("write", GetLastError());

@@ -3,6 +3,7 @@
 // names; the compiler and the writers see the folder only through this
 // interface, so that tests can hand them a folder held in memory.
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -41,10 +42,23 @@ public:
     // The whole content of the file.
     virtual std::string read(std::string_view name) const = 0;
 
-    // Gives the file exactly these bytes, whether or not it existed. Either
-    // the new content is complete in place or, on failure, the old file (or
-    // its absence) is left as it was, with nothing else left behind.
-    virtual void replace(std::string_view name, std::string_view bytes) = 0;
+    // Takes the parts of a file's content, in order.
+    using Parte = std::function<void(std::string_view)>;
+    // Makes a file's content: hands every part of it to the `Parte` it is
+    // given, in order. A part need only live until that call returns.
+    using Produttore = std::function<void(const Parte&)>;
+
+    // Gives the file exactly the bytes `produce` hands over, whether or not
+    // it existed, so that a large content need never be whole in memory.
+    // Either the new content is complete in place or, on failure (also an
+    // exception thrown by `produce`), the old file (or its absence) is left
+    // as it was, with nothing else left behind.
+    virtual void replace_parts(std::string_view name, const Produttore& produce) = 0;
+
+    // The same with the whole content at once.
+    void replace(std::string_view name, std::string_view bytes) {
+        replace_parts(name, [bytes](const Parte& parte) { parte(bytes); });
+    }
 };
 
 }  // namespace scenario::platform

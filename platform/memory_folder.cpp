@@ -28,9 +28,12 @@ std::string MemoryFolder::read(std::string_view name) const {
     return found->second;
 }
 
-void MemoryFolder::replace(std::string_view name, std::string_view bytes) {
+void MemoryFolder::replace_parts(std::string_view name, const Produttore& produce) {
     fail_if_armed(Operation::replace, name, "write");
-    files_.insert_or_assign(std::string(name), std::string(bytes));
+    // The file changes only once every part is in.
+    std::string bytes;
+    produce([&bytes](std::string_view parte) { bytes.append(parte); });
+    files_.insert_or_assign(std::string(name), std::move(bytes));
 }
 
 void MemoryFolder::fail_next(Operation operation, std::string name) {

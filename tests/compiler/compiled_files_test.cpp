@@ -154,6 +154,30 @@ TEST(FileTracciato, HoldsTheWholePlanOfTheLine) {
     EXPECT_EQ(byte_tracciato(modello).size(), 589964u);
 }
 
+// A plan far larger than one piece of its writing, with values of every
+// size, so that pieces end at every kind of place: no byte is lost or
+// doubled where one piece ends and the next begins.
+TEST(FileTracciato, ALongPlanIsTheSameAcrossPieceBoundaries) {
+    Modello modello;
+    const std::string sette = byte({2, 0, 7, 0});
+    const std::string uno_e_mezzo = byte({5, 0, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F});
+    const std::string vuoto = byte({0, 0});
+    std::string coordinata0;
+    std::string coordinata1;
+    for (int metro = 0; metro < 100000; ++metro) {
+        if (metro % 2 == 0) {
+            modello.tracciato.push_back({int16_t{7}, 1.5});
+            coordinata0 += sette;
+            coordinata1 += uno_e_mezzo;
+        } else {
+            modello.tracciato.push_back({1.5, std::monostate{}});
+            coordinata0 += uno_e_mezzo;
+            coordinata1 += vuoto;
+        }
+    }
+    EXPECT_TRUE(test::stessi_byte(coordinata0 + coordinata1, byte_tracciato(modello)));
+}
+
 // Each layout reads back the model it wrote, with every field at values
 // that show its width and sign.
 TEST(FileCompilati, EachLayoutReadsBackTheModelItWrote) {

@@ -55,8 +55,12 @@ public:
     bool exists(std::string_view nome) const override { return dentro.exists(nome); }
     void remove(std::string_view nome) override { dentro.remove(nome); }
     std::string read(std::string_view nome) const override { return dentro.read(nome); }
-    void replace(std::string_view nome, std::string_view bytes) override {
-        dentro.replace(nome, nome == svuotato_ ? std::string_view{} : bytes);
+    void replace_parts(std::string_view nome, const Produttore& produce) override {
+        if (nome == svuotato_) {
+            dentro.replace(nome, {});
+        } else {
+            dentro.replace_parts(nome, produce);
+        }
     }
 
     platform::MemoryFolder dentro;

@@ -182,7 +182,7 @@ public:
     bool exists(std::string_view) const override { return false; }
     void remove(std::string_view) override {}
     std::string read(std::string_view) const override { return {}; }
-    void replace(std::string_view, std::string_view) override {
+    void replace_parts(std::string_view, const Produttore&) override {
         ++scritture;
         throw ErroreFatale("1250");
     }
