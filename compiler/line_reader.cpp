@@ -185,23 +185,37 @@ double coordinata(const ValorePiano& valore) {
     return 0.0;
 }
 
-// Lays metre `metro` one step on from the two metres before it; a curved
-// metre first turns the step by the curvature `k`. The turned step is not
-// brought back to unit length.
-void posa_metro(std::vector<MetroPiano>& piano, int32_t metro, bool curvo, double k) {
-    const auto& ultimo = piano[static_cast<std::size_t>(metro - 1)];
-    const auto& penultimo = piano[static_cast<std::size_t>(metro - 2)];
-    const double x = coordinata(ultimo[0]);
-    const double y = coordinata(ultimo[1]);
-    double dx = x - coordinata(penultimo[0]);
-    double dy = y - coordinata(penultimo[1]);
-    if (curvo) {
-        const double girato_x = dx + k * dy;
-        const double girato_y = dy - k * dx;
-        dx = girato_x;
-        dy = girato_y;
+// Lays metres `da` to `a`, each one step on from the two metres before it;
+// a curved metre first turns the step by the curvature `k`. The turned step
+// is not brought back to unit length. The last two points are carried in
+// plain doubles rather than read back from the plan, but the step is always
+// taken afresh from them: they are the very values stored.
+void posa_metri(std::vector<MetroPiano>& piano, int32_t da, int32_t a, bool curvo, double k) {
+    if (da > a) {
+        return;
     }
-    piano[static_cast<std::size_t>(metro)] = {x + dx, y + dy};
+    const auto primo = static_cast<std::size_t>(da);
+    double penultimo_x = coordinata(piano[primo - 2][0]);
+    double penultimo_y = coordinata(piano[primo - 2][1]);
+    double ultimo_x = coordinata(piano[primo - 1][0]);
+    double ultimo_y = coordinata(piano[primo - 1][1]);
+    for (std::size_t metro = primo; metro <= static_cast<std::size_t>(a); ++metro) {
+        double dx = ultimo_x - penultimo_x;
+        double dy = ultimo_y - penultimo_y;
+        if (curvo) {
+            const double girato_x = dx + k * dy;
+            const double girato_y = dy - k * dx;
+            dx = girato_x;
+            dy = girato_y;
+        }
+        const double x = ultimo_x + dx;
+        const double y = ultimo_y + dy;
+        piano[metro] = {x, y};
+        penultimo_x = ultimo_x;
+        penultimo_y = ultimo_y;
+        ultimo_x = x;
+        ultimo_y = y;
+    }
 }
 
 // The last metre the reader lays; the plan's last two metres stay empty.
@@ -242,13 +256,18 @@ double curvatura(std::string_view riga) {
 // Lays metres up to `fino_a`, straight or curved; false when the metre
 // counter passed the plan's limit and the reading ended.
 bool posa_fino_a(LetturaLinea& l, int64_t fino_a, bool curvo, double k) {
-    while (l.metro_corrente <= fino_a) {
-        posa_metro(l.modello.tracciato, l.metro_corrente, curvo, k);
-        ++l.metro_corrente;
-        if (l.metro_corrente > metro_massimo) {
-            l.interrompi(codice::curva_non_valida);
-            return false;
-        }
+    if (l.metro_corrente > fino_a) {
+        return true;
+    }
+    // The metre that takes the counter past the limit is still laid, and
+    // the reading ends there.
+    const auto ultimo =
+        static_cast<int32_t>(std::min(fino_a, int64_t{std::max(l.metro_corrente, metro_massimo)}));
+    posa_metri(l.modello.tracciato, l.metro_corrente, ultimo, curvo, k);
+    l.metro_corrente = ultimo + 1;
+    if (l.metro_corrente > metro_massimo) {
+        l.interrompi(codice::curva_non_valida);
+        return false;
     }
     return true;
 }
@@ -372,9 +391,10 @@ void chiudi_linea(LetturaLinea& l) {
     riempi_celle(l.modello.celle, l.riempimento_pendenza, l.ultima() - 2, l.ultima() + 1,
                  [valore](Cella& cella) { cella.pendenza = valore; });
     if (l.modello.con_tracciato != 0) {
-        while (l.metro_corrente <= ultimo_metro_posato(l.modello)) {
-            posa_metro(l.modello.tracciato, l.metro_corrente, false, 0.0);
-            ++l.metro_corrente;
+        const int32_t ultimo = ultimo_metro_posato(l.modello);
+        if (l.metro_corrente <= ultimo) {
+            posa_metri(l.modello.tracciato, l.metro_corrente, ultimo, false, 0.0);
+            l.metro_corrente = ultimo + 1;
         }
     }
 }
