@@ -28,6 +28,8 @@ struct LetturaLinea : LetturaFile {
     // The last length accepted in the general section, not yet made into
     // cells and a plan.
     std::optional<int32_t> lunghezza = std::nullopt;
+    // The plan's size in metres, once the general section has given it.
+    std::size_t metri_piano = 0;
 };
 
 // ---- general section --------------------------------------------------------
@@ -62,7 +64,12 @@ void dimensiona(LetturaLinea& l) {
     }
     m.celle.assign(static_cast<std::size_t>(ultima_cella_per(*l.lunghezza)) + 1, Cella{});
     if (m.con_tracciato != 0) {
-        m.tracciato.assign(static_cast<std::size_t>(*l.lunghezza) + 7001, MetroPiano{});
+        // Only room for now: the metres go in as they are laid, and those
+        // never laid are put in empty when the reading ends (completa_piano),
+        // so that no metre of a long plan is written twice.
+        l.metri_piano = static_cast<std::size_t>(*l.lunghezza) + 7001;
+        m.tracciato.clear();
+        m.tracciato.reserve(l.metri_piano);
     }
     l.lunghezza.reset();
 }
@@ -185,16 +192,17 @@ double coordinata(const ValorePiano& valore) {
     return 0.0;
 }
 
-// Lays metres `da` to `a`, each one step on from the two metres before it;
+// Lays the metres after the last one laid up to `a`, each one step on from
+// the two metres before it;
 // a curved metre first turns the step by the curvature `k`. The turned step
 // is not brought back to unit length. The last two points are carried in
 // plain doubles rather than read back from the plan, but the step is always
 // taken afresh from them: they are the very values stored.
-void posa_metri(std::vector<MetroPiano>& piano, int32_t da, int32_t a, bool curvo, double k) {
-    if (da > a) {
+void posa_metri(std::vector<MetroPiano>& piano, int32_t a, bool curvo, double k) {
+    const std::size_t primo = piano.size();
+    if (a < 0 || primo > static_cast<std::size_t>(a)) {
         return;
     }
-    const auto primo = static_cast<std::size_t>(da);
     double penultimo_x = coordinata(piano[primo - 2][0]);
     double penultimo_y = coordinata(piano[primo - 2][1]);
     double ultimo_x = coordinata(piano[primo - 1][0]);
@@ -210,7 +218,7 @@ void posa_metri(std::vector<MetroPiano>& piano, int32_t da, int32_t a, bool curv
         }
         const double x = ultimo_x + dx;
         const double y = ultimo_y + dy;
-        piano[metro] = {x, y};
+        piano.push_back({x, y});
         penultimo_x = ultimo_x;
         penultimo_y = ultimo_y;
         ultimo_x = x;
@@ -219,8 +227,15 @@ void posa_metri(std::vector<MetroPiano>& piano, int32_t da, int32_t a, bool curv
 }
 
 // The last metre the reader lays; the plan's last two metres stay empty.
-int32_t ultimo_metro_posato(const Modello& m) {
-    return static_cast<int32_t>(m.tracciato.size()) - 3;
+int32_t ultimo_metro_posato(const LetturaLinea& l) {
+    return static_cast<int32_t>(l.metri_piano) - 3;
+}
+
+// The plan at its full size, every metre not laid empty.
+void completa_piano(LetturaLinea& l) {
+    if (l.modello.tracciato.size() < l.metri_piano) {
+        l.modello.tracciato.resize(l.metri_piano);
+    }
 }
 
 // ---- feature part ---------------------------------------------------------------
@@ -263,7 +278,7 @@ bool posa_fino_a(LetturaLinea& l, int64_t fino_a, bool curvo, double k) {
     // the reading ends there.
     const auto ultimo =
         static_cast<int32_t>(std::min(fino_a, int64_t{std::max(l.metro_corrente, metro_massimo)}));
-    posa_metri(l.modello.tracciato, l.metro_corrente, ultimo, curvo, k);
+    posa_metri(l.modello.tracciato, ultimo, curvo, k);
     l.metro_corrente = ultimo + 1;
     if (l.metro_corrente > metro_massimo) {
         l.interrompi(codice::curva_non_valida);
@@ -287,7 +302,7 @@ Esito leggi_curva(LetturaLinea& l) {
     }
     const int64_t fine = int64_t{posizione} + lunghezza;
     // A curve running past the plan is refused whole, before any metre is laid.
-    if (fine > ultimo_metro_posato(l.modello)) {
+    if (fine > ultimo_metro_posato(l)) {
         return l.interrompi(codice::curva_non_valida, posizione);
     }
     if (!posa_fino_a(l, posizione, false, 0.0) || !posa_fino_a(l, fine, true, k)) {
@@ -367,8 +382,8 @@ bool leggi_caratteristiche(LetturaLinea& l) {
     Modello& m = l.modello;
     m.n_montagne = 0;
     if (m.con_tracciato != 0) {
-        m.tracciato[0] = {int16_t{0}, int16_t{0}};
-        m.tracciato[1] = {int16_t{0}, int16_t{1}};
+        m.tracciato.push_back({int16_t{0}, int16_t{0}});
+        m.tracciato.push_back({int16_t{0}, int16_t{1}});
     }
     while (campo_chiave(l.campi, m.riga)) {
         switch (parole_caratteristiche(l)) {
@@ -391,9 +406,9 @@ void chiudi_linea(LetturaLinea& l) {
     riempi_celle(l.modello.celle, l.riempimento_pendenza, l.ultima() - 2, l.ultima() + 1,
                  [valore](Cella& cella) { cella.pendenza = valore; });
     if (l.modello.con_tracciato != 0) {
-        const int32_t ultimo = ultimo_metro_posato(l.modello);
+        const int32_t ultimo = ultimo_metro_posato(l);
         if (l.metro_corrente <= ultimo) {
-            posa_metri(l.modello.tracciato, l.metro_corrente, ultimo, false, 0.0);
+            posa_metri(l.modello.tracciato, ultimo, false, 0.0);
             l.metro_corrente = ultimo + 1;
         }
     }
@@ -408,6 +423,23 @@ bool cerca_generale(LetturaLinea& l) {
             return false;
         }
     } while (!contiene(l.modello.riga, "[generale]"));
+    return true;
+}
+
+// The line description from its general section on; false when an error
+// ended the reading.
+bool leggi_linea(LetturaLinea& l) {
+    if (!cerca_generale(l) || !leggi_generale(l)) {
+        return false;
+    }
+    if (l.modello.celle.empty()) {
+        throw ErroreLettura("the line description gives no length");
+    }
+    progressive_ordina(l.modello);
+    if (!leggi_caratteristiche(l)) {
+        return false;
+    }
+    chiudi_linea(l);
     return true;
 }
 
@@ -519,19 +551,17 @@ bool memorizza_linea(Modello& modello, platform::Folder& cartella, int32_t& pros
         return false;
     }
     LetturaLinea l{{modello, cartella, nome, apri_descrizione(modello, cartella, nome)}};
-    if (!cerca_generale(l) || !leggi_generale(l)) {
-        return false;
+    try {
+        const bool letta = leggi_linea(l);
+        completa_piano(l);
+        if (letta) {
+            prossimo_cartello = l.prossimo_cartello;
+        }
+        return letta;
+    } catch (...) {
+        completa_piano(l);
+        throw;
     }
-    if (modello.celle.empty()) {
-        throw ErroreLettura("the line description gives no length");
-    }
-    progressive_ordina(modello);
-    if (!leggi_caratteristiche(l)) {
-        return false;
-    }
-    chiudi_linea(l);
-    prossimo_cartello = l.prossimo_cartello;
-    return true;
 }
 
 }  // namespace scenario

@@ -267,6 +267,19 @@ TEST(LetturaLinea, APositionOutOfRangeEndsTheLinePartAsTheEndOfTheFileWould) {
     EXPECT_EQ(l.cella(19).tipo, 0);
 }
 
+// A curve refused half-way through the line ends the reading there: the plan
+// keeps its full size, every metre after the last one laid empty.
+TEST(LetturaLinea, AReadingEndedMidPlanLeavesTheRestOfThePlanEmpty) {
+    Lettura l;
+    leggi(l, testo(linea_breve({"curvad1, 200, 10", "curvad1, 500, 9000"})));
+    const Modello& m = l.modello;
+    EXPECT_EQ(m.codice_errore, codice::curva_non_valida);
+    ASSERT_EQ(m.tracciato.size(), 8001u);
+    EXPECT_TRUE(std::holds_alternative<double>(m.tracciato[210][1]));
+    EXPECT_EQ(m.tracciato[211], MetroPiano{});
+    EXPECT_EQ(m.tracciato[8000], MetroPiano{});
+}
+
 TEST(LetturaLinea, TheGeneralSectionsKeywordsAtTheirEdges) {
     struct Caso {
         const char* nome;
