@@ -47,17 +47,18 @@ TEST(Avvia, AFailedWriteIsReportedAndEndsTheRun) {
     EXPECT_EQ(cartella.files().size(), 1u);
 }
 
-// A folder in which one file loses its content as it is written.
-class CartellaCheSvuota final : public platform::Folder {
+// A folder in which one file gets other content as it is written.
+class CartellaCheSostituisce final : public platform::Folder {
 public:
-    explicit CartellaCheSvuota(std::string svuotato) : svuotato_(std::move(svuotato)) {}
+    CartellaCheSostituisce(std::string sostituito, std::string contenuto)
+        : sostituito_(std::move(sostituito)), contenuto_(std::move(contenuto)) {}
     std::string path_of(std::string_view nome) const override { return dentro.path_of(nome); }
     bool exists(std::string_view nome) const override { return dentro.exists(nome); }
     void remove(std::string_view nome) override { dentro.remove(nome); }
     std::string read(std::string_view nome) const override { return dentro.read(nome); }
     void replace_parts(std::string_view nome, const Produttore& produce) override {
-        if (nome == svuotato_) {
-            dentro.replace(nome, {});
+        if (nome == sostituito_) {
+            dentro.replace(nome, contenuto_);
         } else {
             dentro.replace_parts(nome, produce);
         }
@@ -66,12 +67,13 @@ public:
     platform::MemoryFolder dentro;
 
 private:
-    std::string svuotato_;
+    std::string sostituito_;
+    std::string contenuto_;
 };
 
 TEST(Avvia, DescriptionsWithoutCellsEndTheRunWithStatus3AndNoCompiledFile) {
     const Identita id = identita_scenario();
-    CartellaCheSvuota cartella(nome_descrizione_linea(id));
+    CartellaCheSostituisce cartella(nome_descrizione_linea(id), "");
     FinestraDiProva finestra;
 
     EXPECT_EQ(avvia(finestra, cartella), uscita::senza_celle);
@@ -81,6 +83,27 @@ TEST(Avvia, DescriptionsWithoutCellsEndTheRunWithStatus3AndNoCompiledFile) {
         EXPECT_FALSE(cartella.exists(nome)) << nome;
     }
     EXPECT_TRUE(cartella.exists(nome_scheda_treno(id)));
+}
+
+// Signals on cells 2 and 3 leave the first look-back window of a slowdown
+// starting on cell 8 only cell 1, where the pass places a code change: the
+// marker slot is taken and the run stops before any compiled file.
+TEST(Avvia, AFatalErrorIsShownAndEndsTheRunWithStatus1) {
+    const Identita id = identita_scenario();
+    CartellaCheSostituisce cartella(nome_descrizione_treno(id),
+                                    "[generale]\r\n"
+                                    "segnale,  50, 2, 4, 0, 0, 0, 2, 2, 0, 0, 0\r\n"
+                                    "segnale, 100, 2, 4, 0, 0, 0, 2, 2, 0, 0, 0\r\n"
+                                    "rallentamento, 350, 60, 500, 1, 0, 0\r\n"
+                                    "[fine]\r\n");
+    FinestraDiProva finestra;
+
+    EXPECT_EQ(avvia(finestra, cartella), uscita::errore_fatale);
+
+    EXPECT_EQ(finestra.eventi, (std::vector<std::string>{"mostra", "errore: Errore n. 1250"}));
+    for (const auto& nome : {nome_piano_compilato(id), nome_tabella_compilata(id), nome_celle_compilate(id)}) {
+        EXPECT_FALSE(cartella.exists(nome)) << nome;
+    }
 }
 
 // The files in the order the run writes them: a failure on one leaves
