@@ -30,6 +30,14 @@ void leggi_scenario(Lettura& l) {
     l.leggi(std::nullopt, test::treno());
 }
 
+// Reads a line description made of these general-section lines and no feature.
+void leggi_generale(Lettura& l, const std::vector<std::string>& generale) {
+    std::vector<std::string> righe{"[generale]"};
+    righe.insert(righe.end(), generale.begin(), generale.end());
+    righe.insert(righe.end(), {"[curve]", "[fine]"});
+    leggi(l, testo(righe));
+}
+
 double coordinata(const Modello& m, int32_t metro, int asse) {
     return std::get<double>(m.tracciato.at(static_cast<std::size_t>(metro))[static_cast<std::size_t>(asse)]);
 }
@@ -325,11 +333,8 @@ TEST(LetturaLinea, TheGeneralSectionsKeywordsAtTheirEdges) {
          160, {}, {7, 0, 0}, {}},
     };
     for (const auto& caso : casi) {
-        std::vector<std::string> righe{"[generale]"};
-        righe.insert(righe.end(), caso.generale.begin(), caso.generale.end());
-        righe.insert(righe.end(), {"[curve]", "[fine]"});
         Lettura l;
-        leggi(l, testo(righe));
+        leggi_generale(l, caso.generale);
         const Modello& m = l.modello;
         EXPECT_EQ(m.codice_errore, 0) << caso.nome;
         EXPECT_EQ(m.ultima_cella(), caso.ultima_cella) << caso.nome;
@@ -430,11 +435,8 @@ TEST(LetturaLinea, TheLastAcceptedLengthSizesCellsAndPlanWhateverEndsTheSection)
         {"number too wide", {"lunghezza percorso, 2000", "sfondo uno, 99999999999"}, 25},
     };
     for (const auto& caso : casi) {
-        std::vector<std::string> righe{"[generale]"};
-        righe.insert(righe.end(), caso.generale.begin(), caso.generale.end());
-        righe.insert(righe.end(), {"[curve]", "[fine]"});
         Lettura l;
-        leggi(l, testo(righe));
+        leggi_generale(l, caso.generale);
         EXPECT_EQ(l.modello.codice_errore, caso.codice) << caso.nome;
         EXPECT_EQ(l.modello.ultima_cella(), 180) << caso.nome;
         EXPECT_EQ(l.modello.tracciato.size(), 9001u) << caso.nome;
