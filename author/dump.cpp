@@ -153,7 +153,7 @@ std::string valore_piano(const ValorePiano& valore, Formato formato) {
 }
 
 std::string decodifica_tracciato(std::string_view byte, Formato formato) {
-    const std::vector<MetroPiano> tracciato = tracciato_dai_byte(byte);
+    const Tracciato tracciato = tracciato_dai_byte(byte);
     std::vector<std::string> righe;
     for (std::size_t metro = 0; metro < tracciato.size(); ++metro) {
         const auto& [x, y] = tracciato[metro];

@@ -76,7 +76,7 @@ std::optional<double> coordinata(const ValorePiano& valore) {
 
 // A metre of the plan that was laid, in metres east (x) and north (y): the
 // line starts heading north, coordinate 0 runs to its right.
-std::optional<Punto> metro_posato(const std::vector<MetroPiano>& tracciato, double metro) {
+std::optional<Punto> metro_posato(const Tracciato& tracciato, double metro) {
     if (!(metro >= 0) || tracciato.empty()) {
         return std::nullopt;
     }
@@ -300,7 +300,7 @@ private:
 // Where the plan goes on the page.
 class Pianta {
 public:
-    Pianta(const std::vector<MetroPiano>& tracciato, double alto) : tracciato_(tracciato) {
+    Pianta(const Tracciato& tracciato, double alto) : tracciato_(tracciato) {
         double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
         bool primo = true;
         for (double metro = 0; metro < static_cast<double>(tracciato.size()); metro += passo_piano) {
@@ -355,7 +355,7 @@ public:
     double ultimo_metro() const { return static_cast<double>(tracciato_.size()) - 1; }
 
 private:
-    const std::vector<MetroPiano>& tracciato_;
+    const Tracciato& tracciato_;
     double scala_ = 1;
     double centro_x_ = 0;
     double max_y_ = 0;

@@ -15,7 +15,7 @@ namespace scenario::autore {
 struct Compilati {
     std::vector<Cella> celle;
     Tabella tabella{};
-    std::optional<std::vector<MetroPiano>> tracciato;  // none when compiled without the plan
+    std::optional<Tracciato> tracciato;  // none when compiled without the plan
 };
 
 // The stations of the table: entries from 1 upwards up to the first unused

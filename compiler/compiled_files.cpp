@@ -102,12 +102,13 @@ void produci_tracciato(const Modello& modello, const platform::Folder::Parte& pa
     char* dove = inizio;
     // Coordinate 0 of every metre comes first, then coordinate 1.
     for (const std::size_t coordinata : {0u, 1u}) {
-        for (const MetroPiano& metro : modello.tracciato) {
+        const Tracciato::Colonna& colonna = modello.tracciato.colonna(coordinata);
+        for (std::size_t metro = 0; metro < colonna.tipi.size(); ++metro) {
             if (dove > limite) {
                 parte(std::string_view(inizio, static_cast<std::size_t>(dove - inizio)));
                 dove = inizio;
             }
-            dove = compilato::scrivi(dove, metro[coordinata]);
+            dove = compilato::scrivi_valore_piano(dove, colonna.tipi[metro], colonna.valori[metro]);
         }
     }
     parte(std::string_view(inizio, static_cast<std::size_t>(dove - inizio)));
@@ -144,28 +145,38 @@ std::array<Voce, voce::numero> tabella_dai_byte(std::string_view byte) {
     return tabella;
 }
 
-std::vector<MetroPiano> tracciato_dai_byte(std::string_view byte) {
+namespace {
+// Values `da` to `da + quanti - 1` of a column.
+Tracciato::Colonna tratto(const Tracciato::Colonna& colonna, std::size_t da, std::size_t quanti) {
+    const auto inizio = static_cast<std::ptrdiff_t>(da);
+    const auto fine = static_cast<std::ptrdiff_t>(da + quanti);
+    return {{colonna.tipi.begin() + inizio, colonna.tipi.begin() + fine},
+            {colonna.valori.begin() + inizio, colonna.valori.begin() + fine}};
+}
+}  // namespace
+
+Tracciato tracciato_dai_byte(std::string_view byte) {
     compilato::Lettore lettore{byte};
-    std::vector<ValorePiano> valori;
-    // Most values of a plan are a tag and a double.
-    valori.reserve(byte.size() / (sizeof(uint16_t) + sizeof(double)));
+    // Every value in file order, as the plan's columns hold them; most
+    // values of a plan are a tag and a double, and a plan the compiler wrote
+    // has no more than eight shorter ones.
+    Tracciato::Colonna valori;
+    const std::size_t stima = byte.size() / (sizeof(uint16_t) + sizeof(double)) + 8;
+    valori.tipi.reserve(stima);
+    valori.valori.reserve(stima);
     while (!lettore.finito()) {
-        lettore.record = valori.size();
+        lettore.record = valori.tipi.size();
         lettore.entra("valore");
-        compilato::prendi(lettore, valori.emplace_back());
+        compilato::prendi(lettore, valori);
     }
-    if (valori.size() % 2 != 0) {
-        lettore.record = valori.size();
+    if (valori.tipi.size() % 2 != 0) {
+        lettore.record = valori.tipi.size();
         lettore.entra("");
         lettore.difetto(compilato::FileNonValido::Difetto::elementi_dispari);
     }
     // Coordinate 0 of every metre comes first, then coordinate 1.
-    const std::size_t metri = valori.size() / 2;
-    std::vector<MetroPiano> tracciato(metri);
-    for (std::size_t metro = 0; metro < metri; ++metro) {
-        tracciato[metro] = {valori[metro], valori[metri + metro]};
-    }
-    return tracciato;
+    const std::size_t metri = valori.tipi.size() / 2;
+    return Tracciato(tratto(valori, 0, metri), tratto(valori, metri, metri));
 }
 
 void scrivi_file_compilati(Modello& modello, platform::Folder& cartella) {

@@ -40,7 +40,7 @@ void produci_tracciato(const Modello& modello, const platform::Folder::Parte& pa
 // holds an unknown tag or an odd number of values.
 std::vector<Cella> celle_dai_byte(std::string_view byte);
 std::array<Voce, voce::numero> tabella_dai_byte(std::string_view byte);
-std::vector<MetroPiano> tracciato_dai_byte(std::string_view byte);
+Tracciato tracciato_dai_byte(std::string_view byte);
 
 // Stamps, then replaces the plan (only when `con_tracciato` is not zero), the
 // table and the cells, in this order. A fatal error writes no file.

@@ -67,23 +67,23 @@ void prendi(Lettore& lettore, std::string& testo) {
     testo = std::string(lettore.avanza(lunghezza));
 }
 
-void prendi(Lettore& lettore, ValorePiano& valore) {
+void prendi(Lettore& lettore, Tracciato::Colonna& colonna) {
     uint16_t tag = 0;
     prendi(lettore, tag);
     switch (tag) {
     case etichetta::vuoto:
-        valore = std::monostate{};
+        colonna.metti(Tracciato::vuoto, 0.0);
         return;
     case etichetta::intero: {
         int16_t intero = 0;
         prendi(lettore, intero);
-        valore = intero;
+        colonna.metti(Tracciato::intero, intero);
         return;
     }
     case etichetta::reale: {
         double reale = 0;
         prendi(lettore, reale);
-        valore = reale;
+        colonna.metti(Tracciato::reale, reale);
         return;
     }
     default:

@@ -75,26 +75,18 @@ inline char* scrivi(char* dove, double valore) {
     return scrivi(dove, std::bit_cast<uint64_t>(valore));
 }
 
-// A plan value: its tag, then the value. Inline, like the room it takes:
-// the plan file holds two of them for every metre of line.
-inline char* scrivi(char* dove, const ValorePiano& valore) {
-    if (const auto* intero = std::get_if<int16_t>(&valore)) {
-        return scrivi(scrivi(dove, etichetta::intero), *intero);
+// A plan value, from its kind and number in a column of the plan: its tag,
+// then the value. Inline, like the room it takes: the plan file holds two of
+// them for every metre of line.
+inline char* scrivi_valore_piano(char* dove, uint8_t tipo, double numero) {
+    switch (tipo) {
+    case Tracciato::intero:
+        return scrivi(scrivi(dove, etichetta::intero), static_cast<int16_t>(numero));
+    case Tracciato::reale:
+        return scrivi(scrivi(dove, etichetta::reale), numero);
+    default:
+        return scrivi(dove, etichetta::vuoto);
     }
-    if (const auto* reale = std::get_if<double>(&valore)) {
-        return scrivi(scrivi(dove, etichetta::reale), *reale);
-    }
-    return scrivi(dove, etichetta::vuoto);
-}
-
-inline std::size_t byte_di(const ValorePiano& valore) {
-    if (std::holds_alternative<int16_t>(valore)) {
-        return sizeof(uint16_t) + sizeof(int16_t);
-    }
-    if (std::holds_alternative<double>(valore)) {
-        return sizeof(uint16_t) + sizeof(double);
-    }
-    return sizeof(uint16_t);
 }
 
 template <std::integral T>
@@ -170,7 +162,8 @@ void prendi(Lettore& lettore, T& valore) {
 
 void prendi(Lettore& lettore, double& valore);
 void prendi(Lettore& lettore, std::string& testo);
-void prendi(Lettore& lettore, ValorePiano& valore);
+// A plan value, put at the end of the column.
+void prendi(Lettore& lettore, Tracciato::Colonna& colonna);
 
 template <typename Record, typename Campi>
 void prendi_record(Lettore& lettore, Record& record, const Campi& campi) {

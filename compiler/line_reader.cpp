@@ -182,31 +182,21 @@ bool leggi_generale(LetturaLinea& l) {
 
 // ---- the plan -----------------------------------------------------------------
 
-double coordinata(const ValorePiano& valore) {
-    if (const auto* intero = std::get_if<int16_t>(&valore)) {
-        return *intero;
-    }
-    if (const auto* reale = std::get_if<double>(&valore)) {
-        return *reale;
-    }
-    return 0.0;
-}
-
 // Lays the metres after the last one laid up to `a`, each one step on from
 // the two metres before it;
 // a curved metre first turns the step by the curvature `k`. The turned step
 // is not brought back to unit length. The last two points are carried in
 // plain doubles rather than read back from the plan, but the step is always
 // taken afresh from them: they are the very values stored.
-void posa_metri(std::vector<MetroPiano>& piano, int32_t a, bool curvo, double k) {
+void posa_metri(Tracciato& piano, int32_t a, bool curvo, double k) {
     const std::size_t primo = piano.size();
     if (a < 0 || primo > static_cast<std::size_t>(a)) {
         return;
     }
-    double penultimo_x = coordinata(piano[primo - 2][0]);
-    double penultimo_y = coordinata(piano[primo - 2][1]);
-    double ultimo_x = coordinata(piano[primo - 1][0]);
-    double ultimo_y = coordinata(piano[primo - 1][1]);
+    double penultimo_x = piano.numero(primo - 2, 0);
+    double penultimo_y = piano.numero(primo - 2, 1);
+    double ultimo_x = piano.numero(primo - 1, 0);
+    double ultimo_y = piano.numero(primo - 1, 1);
     for (std::size_t metro = primo; metro <= static_cast<std::size_t>(a); ++metro) {
         double dx = ultimo_x - penultimo_x;
         double dy = ultimo_y - penultimo_y;
@@ -218,7 +208,7 @@ void posa_metri(std::vector<MetroPiano>& piano, int32_t a, bool curvo, double k)
         }
         const double x = ultimo_x + dx;
         const double y = ultimo_y + dy;
-        piano.push_back({x, y});
+        piano.posa(x, y);
         penultimo_x = ultimo_x;
         penultimo_y = ultimo_y;
         ultimo_x = x;

@@ -5,6 +5,7 @@
 // nothing of it lives in global state.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -89,6 +90,60 @@ using ValorePiano = std::variant<std::monostate, int16_t, double>;
 // along its starting direction.
 using MetroPiano = std::array<ValorePiano, 2>;
 
+// The plan, metre by metre, held as two columns, one per coordinate: the
+// kind of every value (the index of its alternative in ValorePiano) and its
+// number, an integer held exactly as a double, 0 when empty. A metre takes
+// 18 bytes instead of the 32 of two variants, and each coordinate can be
+// swept on its own, as the plan file lists them.
+class Tracciato {
+public:
+    enum Tipo : uint8_t { vuoto = 0, intero = 1, reale = 2 };
+
+    struct Colonna {
+        std::vector<uint8_t> tipi;
+        std::vector<double> valori;
+
+        // A value put at the end.
+        void metti(Tipo tipo, double numero) {
+            tipi.push_back(tipo);
+            valori.push_back(numero);
+        }
+        void metti(const ValorePiano& valore);
+
+        bool operator==(const Colonna&) const = default;
+    };
+
+    Tracciato() = default;
+    // A plan from its two columns, which must be as long as each other.
+    Tracciato(Colonna coordinata0, Colonna coordinata1);
+
+    std::size_t size() const noexcept { return colonne_[0].tipi.size(); }
+    bool empty() const noexcept { return size() == 0; }
+    void reserve(std::size_t metri);
+    void clear() noexcept;
+    // Metres added at the end are empty.
+    void resize(std::size_t metri);
+    void push_back(const MetroPiano& metro);
+    // A metre laid by the line reader: two computed values.
+    void posa(double x, double y) {
+        colonne_[0].metti(reale, x);
+        colonne_[1].metti(reale, y);
+    }
+
+    const Colonna& colonna(std::size_t coordinata) const { return colonne_.at(coordinata); }
+    // The number a value stands for, 0 when empty.
+    double numero(std::size_t metro, std::size_t coordinata) const {
+        return colonne_.at(coordinata).valori.at(metro);
+    }
+    ValorePiano valore(std::size_t metro, std::size_t coordinata) const;
+    MetroPiano operator[](std::size_t metro) const { return {valore(metro, 0), valore(metro, 1)}; }
+
+    bool operator==(const Tracciato&) const = default;
+
+private:
+    std::array<Colonna, 2> colonne_;
+};
+
 // One error as it was recorded: its code, its position in metres when it has
 // one, and where the readers stood: the description file and the line of the
 // field last read there (no file and line 0 outside the readers).
@@ -118,7 +173,7 @@ struct Modello {
 
     std::vector<Cella> celle;                 // cells 0 to N; empty until the length is read
     std::array<Voce, voce::numero> tabella{};
-    std::vector<MetroPiano> tracciato;        // metres 0 to L + 7000, when asked for
+    Tracciato tracciato;                      // metres 0 to L + 7000, when asked for
 
     std::array<int32_t, massimo_montagne + 1> montagna_inizio{};
     std::array<int32_t, massimo_montagne + 1> montagna_fine{};

@@ -1,7 +1,6 @@
 #include "description/field_reader.h"
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
 
 namespace scenario {
@@ -41,8 +40,11 @@ int64_t valore_numerico(std::string_view testo) {
     return negativo ? -valore : valore;
 }
 
-char minuscola(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+// Only A to Z change, as in the "C" locale the program runs in; done here
+// rather than through the locale because keyword tests compare every
+// character of every line.
+constexpr char minuscola(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 }  // namespace
 

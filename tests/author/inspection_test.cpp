@@ -258,8 +258,8 @@ TEST(Disegno, OddContentStillGivesADrawing) {
     strani.tabella[2].posizione = 1000000;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    strani.tracciato = std::vector<MetroPiano>{
-        {nan, 1.0}, {inf, -inf}, {std::monostate{}, 2.0}, {1e300, -1e300}, {int16_t{5}, 3.0}};
+    strani.tracciato = test::piano_di(
+        {{nan, 1.0}, {inf, -inf}, {std::monostate{}, 2.0}, {1e300, -1e300}, {int16_t{5}, 3.0}});
     const std::string svg = disegno(strani);
     EXPECT_NE(svg.find(">A&lt;&amp;&gt;&quot;&apos;?\xC3\xA8</text>"), std::string::npos);
     for (const char* parola : {"nan", "inf", "e+"}) {

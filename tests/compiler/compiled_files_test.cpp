@@ -121,7 +121,7 @@ TEST(FileTabella, EntriesOf34BytesPlusTheirText) {
 
 // A plan laid as the line reader lays it: integers for metres 0 and 1,
 // doubles up to M - 2, the last two metres empty.
-std::vector<MetroPiano> tracciato_posato(std::size_t ultimo) {
+std::vector<MetroPiano> metri_posati(std::size_t ultimo) {
     std::vector<MetroPiano> tracciato(ultimo + 1);
     tracciato[0] = {int16_t{0}, int16_t{0}};
     tracciato[1] = {int16_t{0}, int16_t{1}};
@@ -131,10 +131,15 @@ std::vector<MetroPiano> tracciato_posato(std::size_t ultimo) {
     return tracciato;
 }
 
+Tracciato tracciato_posato(std::size_t ultimo) {
+    return test::piano_di(metri_posati(ultimo));
+}
+
 TEST(FileTracciato, TaggedValuesCoordinate0ThenCoordinate1) {
     Modello modello;
-    modello.tracciato = tracciato_posato(5);
-    modello.tracciato[2] = {1.5, -2.0};
+    std::vector<MetroPiano> metri = metri_posati(5);
+    metri[2] = {1.5, -2.0};
+    modello.tracciato = test::piano_di(metri);
     const std::string file = byte_tracciato(modello);
 
     const std::string integers0 = byte({2, 0, 0, 0, 2, 0, 0, 0});
@@ -193,9 +198,10 @@ TEST(FileCompilati, EachLayoutReadsBackTheModelItWrote) {
     modello.tabella[84] = {0, 120, 22500, 4, 0, "", 0, 0, 0, 0, 0, 0, 0, 0, 0, -2147483647 - 1};
     EXPECT_EQ(tabella_dai_byte(byte_tabella(modello)), modello.tabella);
 
-    modello.tracciato = tracciato_posato(6);
-    modello.tracciato[2] = {-1802.1234567891234, 1e-300};
-    modello.tracciato[3] = {int16_t{-32768}, -0.0};
+    std::vector<MetroPiano> metri = metri_posati(6);
+    metri[2] = {-1802.1234567891234, 1e-300};
+    metri[3] = {int16_t{-32768}, -0.0};
+    modello.tracciato = test::piano_di(metri);
     EXPECT_EQ(tracciato_dai_byte(byte_tracciato(modello)), modello.tracciato);
     EXPECT_TRUE(tracciato_dai_byte("").empty());
 }

@@ -39,7 +39,8 @@ void leggi_generale(Lettura& l, const std::vector<std::string>& generale) {
 }
 
 double coordinata(const Modello& m, int32_t metro, int asse) {
-    return std::get<double>(m.tracciato.at(static_cast<std::size_t>(metro))[static_cast<std::size_t>(asse)]);
+    return std::get<double>(
+        m.tracciato.valore(static_cast<std::size_t>(metro), static_cast<std::size_t>(asse)));
 }
 
 TEST(LetturaLinea, TheScenariosLineFillsTheSettingsAndTheCells) {

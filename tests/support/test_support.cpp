@@ -95,4 +95,12 @@ CartellaTemporanea::~CartellaTemporanea() {
     std::filesystem::remove_all(percorso_, ignorato);
 }
 
+Tracciato piano_di(const std::vector<MetroPiano>& metri) {
+    Tracciato piano;
+    for (const MetroPiano& metro : metri) {
+        piano.push_back(metro);
+    }
+    return piano;
+}
+
 }  // namespace scenario::test

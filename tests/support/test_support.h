@@ -25,6 +25,9 @@ void scrivi(const std::filesystem::path& percorso, std::string_view bytes);
 // A model whose cells 0 to `ultima` exist, all empty.
 Modello modello_con_celle(int32_t ultima);
 
+// A plan holding these metres, in order.
+Tracciato piano_di(const std::vector<MetroPiano>& metri);
+
 // Equal cell arrays, or a message naming the first differing cell and both
 // versions of it.
 ::testing::AssertionResult stesse_celle(const std::vector<Cella>& attese,
