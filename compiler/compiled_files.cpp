@@ -1,5 +1,8 @@
 #include "compiler/compiled_files.h"
 
+#include <cstddef>
+#include <utility>
+
 #include "compiler/compiled_layout.h"
 #include "compiler/compiler.h"
 #include "description/file_names.h"
@@ -145,16 +148,6 @@ std::array<Voce, voce::numero> tabella_dai_byte(std::string_view byte) {
     return tabella;
 }
 
-namespace {
-// Values `da` to `da + quanti - 1` of a column.
-Tracciato::Colonna tratto(const Tracciato::Colonna& colonna, std::size_t da, std::size_t quanti) {
-    const auto inizio = static_cast<std::ptrdiff_t>(da);
-    const auto fine = static_cast<std::ptrdiff_t>(da + quanti);
-    return {{colonna.tipi.begin() + inizio, colonna.tipi.begin() + fine},
-            {colonna.valori.begin() + inizio, colonna.valori.begin() + fine}};
-}
-}  // namespace
-
 Tracciato tracciato_dai_byte(std::string_view byte) {
     compilato::Lettore lettore{byte};
     // Every value in file order, as the plan's columns hold them; most
@@ -174,9 +167,14 @@ Tracciato tracciato_dai_byte(std::string_view byte) {
         lettore.entra("");
         lettore.difetto(compilato::FileNonValido::Difetto::elementi_dispari);
     }
-    // Coordinate 0 of every metre comes first, then coordinate 1.
-    const std::size_t metri = valori.tipi.size() / 2;
-    return Tracciato(tratto(valori, 0, metri), tratto(valori, metri, metri));
+    // Coordinate 0 of every metre comes first, then coordinate 1: the second
+    // half is moved out, the first stays where it was read.
+    const auto metri = static_cast<std::ptrdiff_t>(valori.tipi.size() / 2);
+    Tracciato::Colonna coordinata1{{valori.tipi.begin() + metri, valori.tipi.end()},
+                                   {valori.valori.begin() + metri, valori.valori.end()}};
+    valori.tipi.erase(valori.tipi.begin() + metri, valori.tipi.end());
+    valori.valori.erase(valori.valori.begin() + metri, valori.valori.end());
+    return Tracciato(std::move(valori), std::move(coordinata1));
 }
 
 void scrivi_file_compilati(Modello& modello, platform::Folder& cartella) {
