@@ -131,12 +131,12 @@ std::string decodifica_tabella(std::string_view byte, Formato formato) {
 
 uint16_t etichetta_di(const ValorePiano& valore) {
     if (std::holds_alternative<int16_t>(valore)) {
-        return compilato::etichetta::intero;
+        return etichetta::intero;
     }
     if (std::holds_alternative<double>(valore)) {
-        return compilato::etichetta::reale;
+        return etichetta::reale;
     }
-    return compilato::etichetta::vuoto;
+    return etichetta::vuoto;
 }
 
 std::string valore_piano(const ValorePiano& valore, Formato formato) {

@@ -95,26 +95,41 @@ std::string byte_tabella(const Modello& modello) {
 }
 
 void produci_tracciato(const Modello& modello, const platform::Folder::Parte& parte) {
-    // One buffer of fixed size, handed over each time it cannot be sure of
-    // room for one more value (a tag and a double at most).
+    // The plan's slots already hold the file's bytes for every computed
+    // value: runs of them are copied as they stand into one buffer of fixed
+    // size, handed over each time it is full. Handing the runs over straight
+    // from the plan would save the copy, but the system then reads the
+    // plan's own memory, and in a process that has just made it that was
+    // several times slower than reading the one buffer again and again.
     constexpr std::size_t misura_pezzo = 256 * 1024;
-    constexpr std::size_t valore_massimo = sizeof(uint16_t) + sizeof(double);
-    std::string pezzo(misura_pezzo, '\0');
-    char* const inizio = pezzo.data();
-    char* const limite = inizio + misura_pezzo - valore_massimo;
-    char* dove = inizio;
+    std::string pezzo;
+    pezzo.reserve(misura_pezzo);
+    const auto metti = [&](std::string_view byte) {
+        while (!byte.empty()) {
+            const std::string_view adesso = byte.substr(0, misura_pezzo - pezzo.size());
+            pezzo.append(adesso);
+            byte.remove_prefix(adesso.size());
+            if (pezzo.size() == misura_pezzo) {
+                parte(pezzo);
+                pezzo.clear();
+            }
+        }
+    };
     // Coordinate 0 of every metre comes first, then coordinate 1.
     for (const std::size_t coordinata : {0u, 1u}) {
         const Tracciato::Colonna& colonna = modello.tracciato.colonna(coordinata);
-        for (std::size_t metro = 0; metro < colonna.tipi.size(); ++metro) {
-            if (dove > limite) {
-                parte(std::string_view(inizio, static_cast<std::size_t>(dove - inizio)));
-                dove = inizio;
+        std::size_t metro = 0;
+        for (const Tracciato::Tratto& altri : colonna.altri()) {
+            metti(colonna.posti(metro, altri.inizio));
+            for (metro = altri.inizio; metro < altri.fine; ++metro) {
+                metti(colonna.nel_file(metro));
             }
-            dove = compilato::scrivi_valore_piano(dove, colonna.tipi[metro], colonna.valori[metro]);
         }
+        metti(colonna.posti(metro, colonna.size()));
     }
-    parte(std::string_view(inizio, static_cast<std::size_t>(dove - inizio)));
+    if (!pezzo.empty()) {
+        parte(pezzo);
+    }
 }
 
 std::string byte_tracciato(const Modello& modello) {
@@ -154,26 +169,19 @@ Tracciato tracciato_dai_byte(std::string_view byte) {
     // values of a plan are a tag and a double, and a plan the compiler wrote
     // has no more than eight shorter ones.
     Tracciato::Colonna valori;
-    const std::size_t stima = byte.size() / (sizeof(uint16_t) + sizeof(double)) + 8;
-    valori.tipi.reserve(stima);
-    valori.valori.reserve(stima);
+    valori.reserve(byte.size() / Tracciato::byte_per_posto + 8);
     while (!lettore.finito()) {
-        lettore.record = valori.tipi.size();
+        lettore.record = valori.size();
         lettore.entra("valore");
         compilato::prendi(lettore, valori);
     }
-    if (valori.tipi.size() % 2 != 0) {
-        lettore.record = valori.tipi.size();
+    if (valori.size() % 2 != 0) {
+        lettore.record = valori.size();
         lettore.entra("");
         lettore.difetto(compilato::FileNonValido::Difetto::elementi_dispari);
     }
-    // Coordinate 0 of every metre comes first, then coordinate 1: the second
-    // half is moved out, the first stays where it was read.
-    const auto metri = static_cast<std::ptrdiff_t>(valori.tipi.size() / 2);
-    Tracciato::Colonna coordinata1{{valori.tipi.begin() + metri, valori.tipi.end()},
-                                   {valori.valori.begin() + metri, valori.valori.end()}};
-    valori.tipi.erase(valori.tipi.begin() + metri, valori.tipi.end());
-    valori.valori.erase(valori.valori.begin() + metri, valori.valori.end());
+    // Coordinate 0 of every metre comes first, then coordinate 1.
+    Tracciato::Colonna coordinata1 = valori.separa(valori.size() / 2);
     return Tracciato(std::move(valori), std::move(coordinata1));
 }
 

@@ -72,18 +72,18 @@ void prendi(Lettore& lettore, Tracciato::Colonna& colonna) {
     prendi(lettore, tag);
     switch (tag) {
     case etichetta::vuoto:
-        colonna.metti(Tracciato::vuoto, 0.0);
+        colonna.metti(std::monostate{});
         return;
     case etichetta::intero: {
         int16_t intero = 0;
         prendi(lettore, intero);
-        colonna.metti(Tracciato::intero, intero);
+        colonna.metti(intero);
         return;
     }
     case etichetta::reale: {
         double reale = 0;
         prendi(lettore, reale);
-        colonna.metti(Tracciato::reale, reale);
+        colonna.metti_reale(reale);
         return;
     }
     default:

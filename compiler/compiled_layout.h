@@ -6,7 +6,6 @@
 // its bytes, and a plan value is a 16-bit tag followed by the value.
 
 #include <array>
-#include <bit>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
@@ -14,9 +13,8 @@
 #include <string>
 #include <string_view>
 #include <tuple>
-#include <type_traits>
-#include <variant>
 
+#include "compiler/byte_order.h"
 #include "compiler/track_model.h"
 
 namespace scenario::compilato {
@@ -52,43 +50,7 @@ inline constexpr auto campi_voce = std::tuple{
     Campo{"opzione2", &Voce::opzione2},   Campo{"opzione3", &Voce::opzione3},
     Campo{"opzione4", &Voce::opzione4},   Campo{"orario", &Voce::orario}};
 
-// Tags of the plan values.
-namespace etichetta {
-inline constexpr uint16_t vuoto = 0;
-inline constexpr uint16_t intero = 2;  // a signed 16-bit integer follows
-inline constexpr uint16_t reale = 5;   // an IEEE 754 double follows
-}  // namespace etichetta
-
-// Writing. `scrivi` puts one value at `dove`, which has room for it, and
-// returns the place just after it; each `metti` appends one value to `byte`.
-template <std::integral T>
-char* scrivi(char* dove, T valore) {
-    using Bits = std::make_unsigned_t<T>;
-    const auto bits = static_cast<Bits>(valore);
-    for (std::size_t i = 0; i < sizeof(T); ++i) {
-        dove[i] = static_cast<char>(static_cast<uint8_t>(bits >> (8 * i)));
-    }
-    return dove + sizeof(T);
-}
-
-inline char* scrivi(char* dove, double valore) {
-    return scrivi(dove, std::bit_cast<uint64_t>(valore));
-}
-
-// A plan value, from its kind and number in a column of the plan: its tag,
-// then the value. Inline, like the room it takes: the plan file holds two of
-// them for every metre of line.
-inline char* scrivi_valore_piano(char* dove, uint8_t tipo, double numero) {
-    switch (tipo) {
-    case Tracciato::intero:
-        return scrivi(scrivi(dove, etichetta::intero), static_cast<int16_t>(numero));
-    case Tracciato::reale:
-        return scrivi(scrivi(dove, etichetta::reale), numero);
-    default:
-        return scrivi(dove, etichetta::vuoto);
-    }
-}
-
+// Writing: each `metti` appends one value to `byte`.
 template <std::integral T>
 void metti(std::string& byte, T valore) {
     std::array<char, sizeof(T)> pezzo{};
@@ -152,12 +114,7 @@ struct Lettore {
 
 template <std::integral T>
 void prendi(Lettore& lettore, T& valore) {
-    const std::string_view pezzo = lettore.avanza(sizeof(T));
-    uint64_t bits = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i) {
-        bits |= uint64_t{static_cast<uint8_t>(pezzo[i])} << (8 * i);
-    }
-    valore = static_cast<T>(static_cast<std::make_unsigned_t<T>>(bits));
+    valore = leggi<T>(lettore.avanza(sizeof(T)).data());
 }
 
 void prendi(Lettore& lettore, double& valore);

@@ -7,10 +7,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
+
+#include "compiler/byte_order.h"
 
 namespace scenario {
 
@@ -90,34 +94,94 @@ using ValorePiano = std::variant<std::monostate, int16_t, double>;
 // along its starting direction.
 using MetroPiano = std::array<ValorePiano, 2>;
 
-// The plan, metre by metre, held as two columns, one per coordinate: the
-// kind of every value (the index of its alternative in ValorePiano) and its
-// number, an integer held exactly as a double, 0 when empty. A metre takes
-// 18 bytes instead of the 32 of two variants, and each coordinate can be
-// swept on its own, as the plan file lists them.
+// The 16-bit tags that tell the kinds apart in the plan file.
+namespace etichetta {
+inline constexpr uint16_t vuoto = 0;
+inline constexpr uint16_t intero = 2;  // a signed 16-bit integer follows
+inline constexpr uint16_t reale = 5;   // an IEEE 754 double follows
+}  // namespace etichetta
+
+// The plan, metre by metre, held as two columns, one per coordinate, as the
+// plan file lists them. Every value of a column has a slot of 10 bytes and
+// holds in it exactly the bytes the file gives it: its tag, then its number,
+// little-endian; an integer or an empty value, shorter, leaves the rest of
+// its slot zero. A run of computed values, nearly the whole of any plan the
+// line reader lays, is thus already the file's own bytes: the writer copies
+// it as it stands, with nothing to encode. Each column also keeps the
+// stretches of its other values, so that nobody has to look for them.
 class Tracciato {
 public:
-    enum Tipo : uint8_t { vuoto = 0, intero = 1, reale = 2 };
+    // The longest value of the plan file: a tag and a double.
+    static constexpr std::size_t byte_per_posto = sizeof(uint16_t) + sizeof(double);
 
-    struct Colonna {
-        std::vector<uint8_t> tipi;
-        std::vector<double> valori;
+    // Values from `inizio` up to, not including, `fine`.
+    struct Tratto {
+        std::size_t inizio = 0;
+        std::size_t fine = 0;
+    };
 
-        // A value put at the end.
-        void metti(Tipo tipo, double numero) {
-            tipi.push_back(tipo);
-            valori.push_back(numero);
+    class Colonna {
+    public:
+        Colonna() = default;
+        Colonna(const Colonna& altra);
+        Colonna& operator=(const Colonna& altra);
+        Colonna(Colonna&& altra) noexcept;
+        Colonna& operator=(Colonna&& altra) noexcept;
+        ~Colonna() = default;
+
+        std::size_t size() const noexcept { return size_; }
+        void reserve(std::size_t valori);
+        void clear() noexcept;
+        // Values added at the end are empty.
+        void resize(std::size_t valori);
+
+        // A computed value put at the end: the line reader's, a million
+        // times over on the longest line.
+        void metti_reale(double numero) {
+            scrivi(scrivi(posto_nuovo(), etichetta::reale), numero);
+            ++size_;
         }
         void metti(const ValorePiano& valore);
 
-        bool operator==(const Colonna&) const = default;
+        // The value, or its number (0 when empty); std::out_of_range past the end.
+        ValorePiano valore(std::size_t indice) const;
+        double numero(std::size_t indice) const;
+        // The bytes the plan file gives one value: 2, 4 or 10.
+        std::string_view nel_file(std::size_t indice) const;
+        // The slots of the values from `inizio` to `fine`: the file's bytes
+        // when all of them are computed values.
+        std::string_view posti(std::size_t inizio, std::size_t fine) const;
+        // The stretches of values that are not computed ones, in order.
+        const std::vector<Tratto>& altri() const noexcept { return altri_; }
+
+        // Moves the values from `indice` on into a column of their own.
+        Colonna separa(std::size_t indice);
+
+        bool operator==(const Colonna& altra) const;
+
+    private:
+        char* posto_nuovo() {
+            if (size_ == capacita_) {
+                cresci(size_ + 1);
+            }
+            return byte_.get() + size_ * byte_per_posto;
+        }
+        void cresci(std::size_t almeno);
+        const char* posto(std::size_t indice) const;
+        // One value that is not a computed one put at the end.
+        void metti_altro(uint16_t tag, int16_t intero);
+
+        std::unique_ptr<char[]> byte_;
+        std::size_t size_ = 0;
+        std::size_t capacita_ = 0;
+        std::vector<Tratto> altri_;
     };
 
     Tracciato() = default;
     // A plan from its two columns, which must be as long as each other.
     Tracciato(Colonna coordinata0, Colonna coordinata1);
 
-    std::size_t size() const noexcept { return colonne_[0].tipi.size(); }
+    std::size_t size() const noexcept { return colonne_[0].size(); }
     bool empty() const noexcept { return size() == 0; }
     void reserve(std::size_t metri);
     void clear() noexcept;
@@ -126,16 +190,18 @@ public:
     void push_back(const MetroPiano& metro);
     // A metre laid by the line reader: two computed values.
     void posa(double x, double y) {
-        colonne_[0].metti(reale, x);
-        colonne_[1].metti(reale, y);
+        colonne_[0].metti_reale(x);
+        colonne_[1].metti_reale(y);
     }
 
     const Colonna& colonna(std::size_t coordinata) const { return colonne_.at(coordinata); }
     // The number a value stands for, 0 when empty.
     double numero(std::size_t metro, std::size_t coordinata) const {
-        return colonne_.at(coordinata).valori.at(metro);
+        return colonne_.at(coordinata).numero(metro);
     }
-    ValorePiano valore(std::size_t metro, std::size_t coordinata) const;
+    ValorePiano valore(std::size_t metro, std::size_t coordinata) const {
+        return colonne_.at(coordinata).valore(metro);
+    }
     MetroPiano operator[](std::size_t metro) const { return {valore(metro, 0), valore(metro, 1)}; }
 
     bool operator==(const Tracciato&) const = default;

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "compiler/compiled_layout.h"
@@ -181,6 +184,63 @@ TEST(FileTracciato, ALongPlanIsTheSameAcrossPieceBoundaries) {
         }
     }
     EXPECT_TRUE(test::stessi_byte(coordinata0 + coordinata1, byte_tracciato(modello)));
+}
+
+// A value as the plan file holds it, spelled out byte by byte: the tag 0, 2
+// or 5, then nothing, a 16-bit integer or a double, little-endian.
+std::string nel_file(const ValorePiano& valore) {
+    std::string testo;
+    const auto metti = [&testo](uint64_t bits, int quanti) {
+        for (int i = 0; i < quanti; ++i) {
+            testo.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
+        }
+    };
+    if (const auto* intero = std::get_if<int16_t>(&valore)) {
+        metti(2, 2);
+        metti(static_cast<uint16_t>(*intero), 2);
+    } else if (const auto* reale = std::get_if<double>(&valore)) {
+        metti(5, 2);
+        metti(std::bit_cast<uint64_t>(*reale), 8);
+    } else {
+        metti(0, 2);
+    }
+    return testo;
+}
+
+// Runs of computed values far longer than one piece of the writing, broken
+// in either coordinate by integers and empty values, alone and in groups,
+// at the start, in the middle and at the end: the file lists every value
+// once, in order, and reads back as the same plan, which writes the same
+// bytes again.
+TEST(FileTracciato, LongRunsBrokenByOtherValuesAreWrittenAndReadBack) {
+    constexpr int metri = 120000;
+    const auto valore = [](int metro, int coordinata) -> ValorePiano {
+        if (metro < 2 || (coordinata == 1 && metro >= 70000 && metro < 70010)) {
+            return static_cast<int16_t>(metro % 1000 - coordinata);
+        }
+        if (metro >= metri - 2 || (coordinata == 0 && (metro == 30000 || metro == 30002))) {
+            return std::monostate{};
+        }
+        return metro * 0.25 - coordinata * 1e6;
+    };
+    Modello modello;
+    std::string atteso[2];
+    for (int metro = 0; metro < metri; ++metro) {
+        modello.tracciato.push_back({valore(metro, 0), valore(metro, 1)});
+        for (const int coordinata : {0, 1}) {
+            atteso[coordinata] += nel_file(valore(metro, coordinata));
+        }
+    }
+    const std::string file = byte_tracciato(modello);
+    EXPECT_TRUE(test::stessi_byte(atteso[0] + atteso[1], file));
+
+    const Tracciato letto = tracciato_dai_byte(file);
+    EXPECT_EQ(letto, modello.tracciato);
+    EXPECT_EQ(letto[70005], (MetroPiano{0.25 * 70005, int16_t{4}}));
+    EXPECT_EQ(letto[30002], (MetroPiano{std::monostate{}, 0.25 * 30002 - 1e6}));
+    Modello riletto;
+    riletto.tracciato = letto;
+    EXPECT_TRUE(test::stessi_byte(file, byte_tracciato(riletto)));
 }
 
 // Each layout reads back the model it wrote, with every field at values
