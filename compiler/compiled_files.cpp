@@ -78,10 +78,10 @@ void timbra(Modello& modello) {
 }
 
 std::string byte_celle(const Modello& modello) {
-    std::string byte;
-    byte.reserve(modello.celle.size() * compilato::byte_per_cella);
+    std::string byte(modello.celle.size() * compilato::byte_per_cella, '\0');
+    char* dove = byte.data();
     for (const Cella& cella : modello.celle) {
-        compilato::metti_record(byte, cella, compilato::campi_cella);
+        dove = compilato::scrivi_record(dove, cella, compilato::campi_cella);
     }
     return byte;
 }

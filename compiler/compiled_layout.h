@@ -66,6 +66,15 @@ void metti_record(std::string& byte, const Record& record, const Campi& campi) {
     std::apply([&](const auto&... campo) { (metti(byte, record.*campo.membro), ...); }, campi);
 }
 
+// A record of numbers only, written at `dove`, which has room for it;
+// returns the place just after it.
+template <typename Record, typename Campi>
+char* scrivi_record(char* dove, const Record& record, const Campi& campi) {
+    std::apply([&](const auto&... campo) { ((dove = scrivi(dove, record.*campo.membro)), ...); },
+               campi);
+    return dove;
+}
+
 // A compiled file whose bytes do not follow its layout: what is wrong, the
 // byte where it was found (the start of the value that could not be read),
 // and the record and field being read there.
