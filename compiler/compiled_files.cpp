@@ -119,9 +119,9 @@ void produci_tracciato(const Modello& modello, const platform::Folder::Parte& pa
     for (const std::size_t coordinata : {0u, 1u}) {
         const Tracciato::Colonna& colonna = modello.tracciato.colonna(coordinata);
         std::size_t metro = 0;
-        for (const Tracciato::Tratto& altri : colonna.altri()) {
-            metti(colonna.posti(metro, altri.inizio));
-            for (metro = altri.inizio; metro < altri.fine; ++metro) {
+        for (const Tracciato::Tratto& tratto : colonna.altri()) {
+            metti(colonna.posti(metro, tratto.inizio));
+            for (metro = tratto.inizio; metro < tratto.fine; ++metro) {
                 metti(colonna.nel_file(metro));
             }
         }
