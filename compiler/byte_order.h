@@ -30,12 +30,11 @@ inline char* scrivi(char* dove, double valore) {
 // The value of type T held at `da`.
 template <std::integral T>
 T leggi(const char* da) {
-    using Bits = std::make_unsigned_t<T>;
-    Bits bits = 0;
+    uint64_t bits = 0;
     for (std::size_t i = 0; i < sizeof(T); ++i) {
-        bits = static_cast<Bits>(bits | static_cast<Bits>(Bits{static_cast<uint8_t>(da[i])} << (8 * i)));
+        bits |= uint64_t{static_cast<uint8_t>(da[i])} << (8 * i);
     }
-    return static_cast<T>(bits);
+    return static_cast<T>(static_cast<std::make_unsigned_t<T>>(bits));
 }
 
 inline double leggi_reale(const char* da) {
